@@ -1,0 +1,32 @@
+#pragma once
+
+#include "swf/format/Geometry.h"
+#include "swf/format/Tags.h"
+#include "swf/format/Units.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kf::swf {
+
+enum class Compression : std::uint8_t { None, Zlib, Lzma }; // FWS, CWS, ZWS
+
+struct Header {
+    Compression compression = Compression::None;
+    std::uint8_t version = 10;
+    std::uint32_t fileLength = 0; // uncompressed length as the header declares it
+    Rect frameSize;
+    UFixed8 frameRate;
+    std::uint16_t frameCount = 0;
+    bool operator==(const Header&) const = default;
+};
+
+// A parsed movie: its header and its top-level tags in file order (the End tag included
+// when the file has one).
+struct Movie {
+    Header header;
+    std::vector<Tag> tags;
+    bool operator==(const Movie&) const = default;
+};
+
+} // namespace kf::swf

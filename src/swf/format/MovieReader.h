@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/Result.h"
+#include "swf/format/Movie.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kf::swf {
+
+struct ReadOptions {
+    // A declared uncompressed size above this is refused before anything is inflated, so a
+    // small compressed file cannot make us allocate gigabytes.
+    std::size_t maxUncompressedSize = std::size_t{512} * 1024 * 1024;
+    // DefineSprite inside DefineSprite is invalid but occurs; deeper nesting is refused.
+    int maxSpriteNesting = 8;
+};
+
+// Reads a whole SWF file image (FWS, CWS or ZWS). Malformed input gives an error whose
+// message says what and where, e.g. "truncated DefineShape3 at offset 1234".
+Result<Movie> readMovie(std::span<const std::uint8_t> bytes, const ReadOptions& options = {});
+
+// Only the header, for tools and loaders that want the facts without the tags.
+Result<Header> readHeader(std::span<const std::uint8_t> bytes, const ReadOptions& options = {});
+
+// Decodes one block of action bytes (DoAction body, clip or button actions).
+ActionBlock decodeActions(std::span<const std::uint8_t> bytes);
+
+} // namespace kf::swf

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "swf/runtime/DisplayObject.h"
+
+#include <map>
+#include <memory>
+
+namespace kf::swf {
+
+// The objects of one timeline, drawn from the lowest depth to the highest.
+class DisplayList {
+public:
+    using Objects = std::map<DisplayDepth, std::unique_ptr<DisplayObject>>;
+
+    const Objects& objects() const { return m_objects; }
+    Objects& objects() { return m_objects; }
+
+    DisplayObject* at(DisplayDepth depth) const {
+        auto found = m_objects.find(depth);
+        return found == m_objects.end() ? nullptr : found->second.get();
+    }
+
+private:
+    Objects m_objects;
+};
+
+} // namespace kf::swf
