@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/EventPumpService.h"
+
+#include <QCoreApplication>
+
+namespace kf {
+
+class QtEventPumpService final : public EventPumpService {
+public:
+    void processPendingEvents() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+};
+
+} // namespace kf

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace kf {
+
+// What the playlist asks of the window that plays its entries. The window implements it, so
+// the playlist never depends on the player above it.
+class PlaylistHost {
+public:
+    virtual ~PlaylistHost() = default;
+    virtual void InitSWF(const QString& pfile, bool pIsPlay) = 0;
+};
+
+} // namespace kf

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "controls/ControlMenu.h"
+#include "controls/PlayerWindowHook.h"
+#include "controls/QualityMenu.h"
+#include "controls/SteppingMenu.h"
+#include "platform/PlatformServices.h"
+#include "platform/StatusBar.h"
+#include "platform/WindowProcedureHook.h"
+#include "player/FrmmainApi.h"
+#include "player/MediaRouter.h"
+#include "player/PlaybackMonitor.h"
+#include "player/ProgramState.h"
+#include "playlist/FileMenu.h"
+#include "playlist/PlaylistFiles.h"
+#include "playlist/PlaylistModel.h"
+#include "playlist/PlaylistView.h"
+#include "shell/ClientArea.h"
+#include "shell/HelpMenu.h"
+#include "shell/MainWndProc.h"
+#include "shell/MenuTree.h"
+#include "shell/ViewMenu.h"
+
+#include <QLabel>
+#include <QMainWindow>
+
+#include <memory>
+
+namespace kf {
+
+// The main window. It owns every part and routes the menus and the status bar to the area
+// that handles them; the areas call back only through FrmmainApi.
+class Frmmain : public QMainWindow, public FrmmainApi {
+    Q_OBJECT
+
+public:
+    // programDirectory is where "Favorite.txt" and player.swf live (normally the
+    // executable's folder); arguments are the paths given on the command line.
+    Frmmain(const PlatformServices& platform, const QString& programDirectory, const QStringList& arguments,
+            QWidget* parent = nullptr);
+    ~Frmmain() override;
+
+    // Start-up, once, after construction; unload runs when the window closes.
+    void Form_Load();
+    void Form_Unload();
+    // Lays out the client area; runs on every size change.
+    void Form_Resize();
+
+    void ViewCommand(int Index) override;
+    void ControlCommand(int Index) override;
+    void HelpCommand(int Index) override;
+    void lvlist_DblClick() override;
+    void InitSWF(const QString& pfile, bool pIsPlay) override;
+    void SBar_PanelClick(int panel);
+
+    const PlatformServices& platform() const { return m_platform; }
+    ProgramState& state() { return m_state; }
+    const QStringList& arguments() const { return m_arguments; }
+    PlaylistModel& playlist() { return m_playlist; }
+    PlaylistView* lvlist() const { return m_lvlist; }
+    QLabel* LblSWF() const { return m_LblSWF; }
+    StatusBar* SBar() const { return m_SBar; }
+    ClientArea* clientArea() const { return m_clientArea; }
+    MenuTree& menus() { return *m_menus; }
+    PlaylistFiles& playlistFiles() { return m_playlistFiles; }
+    PlaybackMonitor& monitor() { return m_monitor; }
+    MainWndProc& mainWndProc() { return m_mainWndProc; }
+    WindowProcedureHook& OldWndProc() { return m_OldWndProc; }
+    PlayerWindowHook& playerWindowHook() { return m_playerWindowHook; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createStatusBar();
+    void setDesignSize();
+    void onMenuClick(MenuArrayId array, int index);
+
+    PlatformServices m_platform;
+    ProgramState m_state;
+    QStringList m_arguments;
+    PlaylistModel m_playlist;
+    PlaylistFiles m_playlistFiles;
+    ClientArea* m_clientArea = nullptr;
+    PlaylistView* m_lvlist = nullptr;
+    QLabel* m_LblSWF = nullptr;
+    StatusBar* m_SBar = nullptr;
+    std::unique_ptr<MenuTree> m_menus;
+    FileMenu m_fileMenu;
+    ViewMenu m_viewMenu;
+    HelpMenu m_helpMenu;
+    ControlMenu m_controlMenu;
+    QualityMenu m_qualityMenu;
+    SteppingMenu m_steppingMenu;
+    MediaRouter m_mediaRouter;
+    PlaybackMonitor m_monitor;
+    MainWndProc m_mainWndProc;
+    WindowProcedureHook m_OldWndProc;
+    PlayerWindowHook m_playerWindowHook;
+    bool m_unloaded = false;
+};
+
+} // namespace kf
