@@ -15,7 +15,11 @@ class RenderBackend;
 class StageRenderer {
 public:
     StageRenderer();
+    // Draws through `backend` instead of the QPainter one.
+    explicit StageRenderer(std::unique_ptr<RenderBackend> backend);
     ~StageRenderer();
+    StageRenderer(const StageRenderer&) = delete;
+    StageRenderer& operator=(const StageRenderer&) = delete;
 
     void render(const DisplayList& root, const StageView& view, QImage& target);
 

@@ -1,0 +1,129 @@
+#include "swf/render/BrushFactory.h"
+
+#include <QLinearGradient>
+#include <QRadialGradient>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+
+namespace kf::swf {
+
+namespace {
+
+// The gradient square spans -16384..16384 twips before the fill matrix.
+constexpr double gradientHalfSize = 16384.0;
+
+// Qt sorts stops by position and puts a stop equal to an earlier one in front of it, so
+// equal ratios (a hard colour edge in Flash) are kept in file order by a tiny step.
+constexpr double stopStep = 1.0 / 65536.0;
+
+// Qt interpolates in sRGB; linear-RGB gradients get this many extra stops per span.
+constexpr int linearSubdivisions = 8;
+
+double toLinear(double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+double toSrgb(double channel) {
+    return channel <= 0.0031308 ? channel * 12.92 : 1.055 * std::pow(channel, 1.0 / 2.4) - 0.055;
+}
+
+QColor mixLinear(const QColor& from, const QColor& to, double amount) {
+    auto mix = [amount](double a, double b) { return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * amount); };
+    return QColor::fromRgbF(static_cast<float>(mix(from.redF(), to.redF())),
+                            static_cast<float>(mix(from.greenF(), to.greenF())),
+                            static_cast<float>(mix(from.blueF(), to.blueF())),
+                            static_cast<float>(from.alphaF() + (to.alphaF() - from.alphaF()) * amount));
+}
+
+QTransform toQTransform(const Matrix& matrix) {
+    return QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty);
+}
+
+QGradient::Spread spreadOf(SpreadMode mode) {
+    switch (mode) {
+    case SpreadMode::Reflect:
+        return QGradient::ReflectSpread;
+    case SpreadMode::Repeat:
+        return QGradient::RepeatSpread;
+    case SpreadMode::Pad:
+        break;
+    }
+    return QGradient::PadSpread;
+}
+
+} // namespace
+
+QColor BrushFactory::color(Rgba rgba, const ColorTransform& transform) {
+    const Rgba shown = transform.isIdentity() ? rgba : transform.apply(rgba);
+    return QColor(shown.red, shown.green, shown.blue, shown.alpha);
+}
+
+QGradientStops BrushFactory::gradientStops(const Gradient& gradient, const ColorTransform& transform) {
+    QGradientStops stops;
+    for (const GradientRecord& record : gradient.records) {
+        double position = record.ratio / 255.0;
+        if (!stops.isEmpty() && position <= stops.last().first) {
+            position = stops.last().first + stopStep;
+        }
+        const QColor shown = color(record.color, transform);
+        if (position > 1.0) {
+            // Crowded at the end: the later record wins, as it would past the last ratio.
+            stops.last().second = shown;
+            continue;
+        }
+        stops.append({position, shown});
+    }
+    if (gradient.interpolation != InterpolationMode::Linear || stops.size() < 2) {
+        return stops;
+    }
+    QGradientStops linear;
+    for (qsizetype index = 0; index + 1 < stops.size(); ++index) {
+        const QGradientStop& from = stops[index];
+        const QGradientStop& to = stops[index + 1];
+        linear.append(from);
+        for (int step = 1; step < linearSubdivisions; ++step) {
+            const double amount = static_cast<double>(step) / linearSubdivisions;
+            linear.append({from.first + (to.first - from.first) * amount, mixLinear(from.second, to.second, amount)});
+        }
+    }
+    linear.append(stops.last());
+    return linear;
+}
+
+QBrush BrushFactory::brush(const FillStyle& style, const ColorTransform& transform) {
+    if (style.type == FillType::Solid) {
+        return QBrush(color(style.color, transform));
+    }
+    if (!isGradientFill(style.type) || style.gradient.records.empty()) {
+        return QBrush(Qt::NoBrush); // bitmap fills come with the bitmap work
+    }
+    const QGradientStops stops = gradientStops(style.gradient, transform);
+    const double determinant = style.matrix.determinant();
+    if (stops.size() == 1 || !std::isfinite(determinant) || determinant == 0.0) {
+        // A collapsed gradient square shows one colour; the last one, as padding would.
+        return QBrush(stops.last().second);
+    }
+
+    QBrush brush;
+    if (style.type == FillType::LinearGradient) {
+        QLinearGradient linear(-gradientHalfSize, 0.0, gradientHalfSize, 0.0);
+        linear.setStops(stops);
+        linear.setSpread(spreadOf(style.gradient.spread));
+        brush = QBrush(linear);
+    } else {
+        double focal = 0.0;
+        if (style.type == FillType::FocalRadialGradient) {
+            // Qt's focal cone degenerates with the focus on the rim itself; keep it just inside.
+            focal = std::clamp(style.gradient.focalPoint.toDouble(), -0.98, 0.98);
+        }
+        QRadialGradient radial(QPointF(0.0, 0.0), gradientHalfSize, QPointF(focal * gradientHalfSize, 0.0));
+        radial.setStops(stops);
+        radial.setSpread(spreadOf(style.gradient.spread));
+        brush = QBrush(radial);
+    }
+    brush.setTransform(toQTransform(style.matrix));
+    return brush;
+}
+
+} // namespace kf::swf

@@ -1,0 +1,138 @@
+#include "swf/render/DisplayTreeWalker.h"
+
+#include "swf/render/RenderBackend.h"
+#include "swf/render/ShapeDrawer.h"
+#include "swf/runtime/DisplayList.h"
+#include "swf/runtime/DisplayObject.h"
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace kf::swf {
+
+namespace {
+
+// The object's world transform, or nothing when it is degenerate (a zero scale hides the
+// object; a NaN would poison the rasteriser).
+std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform& parentWorld) {
+    const Matrix& matrix = object.matrix();
+    const QTransform world = QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty) * parentWorld;
+    const double determinant = world.determinant();
+    if (!std::isfinite(determinant) || determinant == 0.0 || !std::isfinite(world.dx()) ||
+        !std::isfinite(world.dy())) {
+        return std::nullopt;
+    }
+    return world;
+}
+
+bool needsLayer(BlendMode mode) {
+    return mode != BlendMode::Normal && mode != BlendMode::Layer;
+}
+
+} // namespace
+
+DisplayTreeWalker::DisplayTreeWalker(RenderBackend& backend, ShapeDrawer& drawer)
+    : m_backend(backend), m_drawer(drawer) {}
+
+void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWorld,
+                             const ColorTransform& parentTransform) {
+    if (m_nesting >= maximumNesting) {
+        return;
+    }
+    ++m_nesting;
+    std::vector<DisplayDepth> openMasks; // clip depths, innermost last
+    for (const auto& [depth, object] : list.objects()) {
+        while (!openMasks.empty() && openMasks.back() < depth) {
+            m_backend.popMask();
+            openMasks.pop_back();
+        }
+        if (!object) {
+            continue;
+        }
+        const std::optional<QTransform> world = worldOf(*object, parentWorld);
+        if (object->clipDepth()) {
+            // A degenerate mask covers nothing, so what it masks stays hidden.
+            m_backend.beginMask(world ? maskBounds(*object, *world, m_nesting) : QRectF());
+            if (world) {
+                drawMaskObject(*object, *world);
+            }
+            m_backend.endMask();
+            openMasks.push_back(*object->clipDepth());
+            continue;
+        }
+        if (!object->visible() || !world) {
+            continue;
+        }
+        const ColorTransform transform = object->colorTransform().concatenated(parentTransform);
+        const bool layered = needsLayer(object->blendMode());
+        if (layered) {
+            m_backend.pushLayer(object->blendMode());
+        }
+        drawObject(*object, *world, transform);
+        if (layered) {
+            m_backend.popLayer();
+        }
+    }
+    while (!openMasks.empty()) {
+        m_backend.popMask();
+        openMasks.pop_back();
+    }
+    --m_nesting;
+}
+
+void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform& world,
+                                   const ColorTransform& transform) {
+    if (const ShapeCharacter* shape = object.shapeCharacter()) {
+        m_drawer.draw(*shape, world, transform);
+    }
+    if (const DisplayList* children = object.children()) {
+        walk(*children, world, transform);
+    }
+}
+
+void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTransform& world) {
+    if (m_nesting >= maximumNesting) {
+        return;
+    }
+    if (const ShapeCharacter* shape = object.shapeCharacter()) {
+        m_drawer.drawMask(*shape, world);
+    }
+    const DisplayList* children = object.children();
+    if (!children) {
+        return;
+    }
+    // A sprite used as a mask masks with everything it draws, its own masks aside.
+    ++m_nesting;
+    for (const auto& [depth, child] : children->objects()) {
+        if (!child || child->clipDepth() || !child->visible()) {
+            continue;
+        }
+        if (const std::optional<QTransform> childWorld = worldOf(*child, world)) {
+            drawMaskObject(*child, *childWorld);
+        }
+    }
+    --m_nesting;
+}
+
+QRectF DisplayTreeWalker::maskBounds(const DisplayObject& object, const QTransform& world, int level) const {
+    QRectF bounds;
+    if (const ShapeCharacter* shape = object.shapeCharacter()) {
+        bounds = ShapeDrawer::deviceBounds(*shape, world);
+    }
+    const DisplayList* children = object.children();
+    if (!children || level >= maximumNesting) {
+        return bounds;
+    }
+    for (const auto& [depth, child] : children->objects()) {
+        if (!child || child->clipDepth() || !child->visible()) {
+            continue;
+        }
+        if (const std::optional<QTransform> childWorld = worldOf(*child, world)) {
+            bounds = bounds.united(maskBounds(*child, *childWorld, level + 1));
+        }
+    }
+    return bounds;
+}
+
+} // namespace kf::swf

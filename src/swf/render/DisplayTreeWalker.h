@@ -1,0 +1,37 @@
+#pragma once
+
+#include "swf/format/Color.h"
+
+#include <QRectF>
+#include <QTransform>
+
+namespace kf::swf {
+
+class DisplayList;
+class DisplayObject;
+class RenderBackend;
+class ShapeDrawer;
+
+// Walks a display list tree in depth order: composes matrices and colour transforms down
+// the tree, skips what is hidden, opens a mask for every clip-depth object and closes it
+// after the last depth it covers, and hands shapes to the drawer.
+class DisplayTreeWalker {
+public:
+    DisplayTreeWalker(RenderBackend& backend, ShapeDrawer& drawer);
+
+    void walk(const DisplayList& list, const QTransform& parentWorld, const ColorTransform& parentTransform);
+
+private:
+    void drawObject(const DisplayObject& object, const QTransform& world, const ColorTransform& transform);
+    void drawMaskObject(const DisplayObject& object, const QTransform& world);
+    QRectF maskBounds(const DisplayObject& object, const QTransform& world, int level) const;
+
+    // Nested sprites deeper than this are not drawn: a hostile file cannot exhaust the stack.
+    static constexpr int maximumNesting = 256;
+
+    RenderBackend& m_backend;
+    ShapeDrawer& m_drawer;
+    int m_nesting = 0;
+};
+
+} // namespace kf::swf

@@ -1,0 +1,225 @@
+#include "swf/render/PainterBackend.h"
+
+namespace kf::swf {
+
+namespace {
+
+QPainter::CompositionMode compositionFor(BlendMode mode) {
+    switch (mode) {
+    case BlendMode::Multiply:
+        return QPainter::CompositionMode_Multiply;
+    case BlendMode::Screen:
+        return QPainter::CompositionMode_Screen;
+    case BlendMode::Lighten:
+        return QPainter::CompositionMode_Lighten;
+    case BlendMode::Darken:
+        return QPainter::CompositionMode_Darken;
+    case BlendMode::Difference:
+        return QPainter::CompositionMode_Difference;
+    case BlendMode::Add:
+        return QPainter::CompositionMode_Plus;
+    case BlendMode::Overlay:
+        return QPainter::CompositionMode_Overlay;
+    case BlendMode::HardLight:
+        return QPainter::CompositionMode_HardLight;
+    // Alpha and erase act on the layer below, which Flash requires to be a layer itself.
+    case BlendMode::Alpha:
+        return QPainter::CompositionMode_DestinationIn;
+    case BlendMode::Erase:
+        return QPainter::CompositionMode_DestinationOut;
+    // Subtract and invert have no QPainter mode; drawing normally keeps the content visible.
+    case BlendMode::Subtract:
+    case BlendMode::Invert:
+    case BlendMode::Normal:
+    case BlendMode::Layer:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+} // namespace
+
+PainterBackend::PainterBackend() = default;
+
+PainterBackend::~PainterBackend() {
+    endFrame();
+}
+
+bool PainterBackend::beginFrame(QImage& target, const QColor& background, RenderQuality quality) {
+    endFrame();
+    if (target.isNull()) {
+        return false;
+    }
+    m_quality = quality;
+    target.fill(background);
+    Surface surface;
+    surface.kind = SurfaceKind::Target;
+    surface.area = target.rect();
+    startPainter(surface, &target);
+    m_surfaces.push_back(std::move(surface));
+    return true;
+}
+
+void PainterBackend::endFrame() {
+    // Unbalanced masks or layers (a walker bug) are still composited so nothing is lost.
+    while (m_surfaces.size() > 1) {
+        popSurfaceTo(current().kind);
+    }
+    if (!m_surfaces.empty() && current().painter) {
+        current().painter->end();
+    }
+    m_surfaces.clear();
+}
+
+bool PainterBackend::canDraw() const {
+    return !m_surfaces.empty() && m_surfaces.back().painter && m_surfaces.back().painter->isActive();
+}
+
+void PainterBackend::startPainter(Surface& surface, QPaintDevice* device) {
+    surface.painter = std::make_unique<QPainter>(device);
+    const bool smooth = m_quality == RenderQuality::High;
+    surface.painter->setRenderHint(QPainter::Antialiasing, smooth);
+    surface.painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    surface.painter->setPen(Qt::NoPen);
+}
+
+QTransform PainterBackend::deviceTransform(const QTransform& world) const {
+    const QRect& area = m_surfaces.back().area;
+    if (area.topLeft().isNull()) {
+        return world;
+    }
+    return world * QTransform::fromTranslate(-area.x(), -area.y());
+}
+
+void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world, const QBrush& brush) {
+    if (!canDraw() || path.isEmpty()) {
+        return;
+    }
+    QPainter& painter = *current().painter;
+    painter.setTransform(deviceTransform(world));
+    // A mask counts by coverage alone, so its colours and gradients do not matter.
+    painter.fillPath(path, current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : brush);
+}
+
+void PainterBackend::strokePath(const QPainterPath& path, const QTransform& world, const QPen& pen) {
+    if (!canDraw() || path.isEmpty() || pen.style() == Qt::NoPen) {
+        return;
+    }
+    QPainter& painter = *current().painter;
+    painter.setTransform(deviceTransform(world));
+    if (current().kind == SurfaceKind::MaskShape) {
+        QPen coverage = pen;
+        coverage.setBrush(Qt::black);
+        painter.strokePath(path, coverage);
+    } else {
+        painter.strokePath(path, pen);
+    }
+}
+
+void PainterBackend::pushOffscreen(SurfaceKind kind, const QRect& area) {
+    Surface surface;
+    surface.kind = kind;
+    if (!m_surfaces.empty()) {
+        surface.area = area.intersected(current().area);
+    }
+    if (!surface.area.isEmpty()) {
+        surface.image = QImage(surface.area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (!surface.image.isNull()) {
+            surface.image.fill(Qt::transparent);
+            startPainter(surface, &surface.image);
+        }
+    }
+    m_surfaces.push_back(std::move(surface));
+}
+
+void PainterBackend::beginMask(const QRectF& deviceBounds) {
+    if (m_surfaces.empty()) {
+        return;
+    }
+    // One pixel of margin keeps antialiased mask edges whole.
+    pushOffscreen(SurfaceKind::MaskShape, deviceBounds.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void PainterBackend::endMask() {
+    if (m_surfaces.size() < 2 || current().kind != SurfaceKind::MaskShape) {
+        return;
+    }
+    Surface maskSurface = std::move(m_surfaces.back());
+    m_surfaces.pop_back();
+    if (maskSurface.painter) {
+        maskSurface.painter->end();
+    }
+    Surface content;
+    content.kind = SurfaceKind::MaskedContent;
+    content.area = maskSurface.area;
+    content.mask = std::move(maskSurface.image);
+    if (!content.area.isEmpty() && !content.mask.isNull()) {
+        content.image = QImage(content.area.size(), QImage::Format_ARGB32_Premultiplied);
+        if (!content.image.isNull()) {
+            content.image.fill(Qt::transparent);
+            startPainter(content, &content.image);
+        }
+    }
+    m_surfaces.push_back(std::move(content));
+}
+
+void PainterBackend::popMask() {
+    popSurfaceTo(SurfaceKind::MaskedContent);
+}
+
+void PainterBackend::pushLayer(BlendMode mode) {
+    if (m_surfaces.empty()) {
+        return;
+    }
+    pushOffscreen(SurfaceKind::Layer, current().area);
+    current().blendMode = mode;
+}
+
+void PainterBackend::popLayer() {
+    popSurfaceTo(SurfaceKind::Layer);
+}
+
+void PainterBackend::popSurfaceTo(SurfaceKind expected) {
+    if (m_surfaces.size() < 2 || current().kind != expected) {
+        return;
+    }
+    Surface top = std::move(m_surfaces.back());
+    m_surfaces.pop_back();
+    if (top.painter) {
+        top.painter->end();
+    }
+    if (top.image.isNull()) {
+        return;
+    }
+    switch (top.kind) {
+    case SurfaceKind::MaskedContent: {
+        QPainter masking(&top.image);
+        masking.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        masking.drawImage(0, 0, top.mask);
+        masking.end();
+        compositeOnto(current(), top.image, top.area, QPainter::CompositionMode_SourceOver);
+        break;
+    }
+    case SurfaceKind::Layer:
+        compositeOnto(current(), top.image, top.area, compositionFor(top.blendMode));
+        break;
+    case SurfaceKind::MaskShape: // a mask never finished masks nothing
+    case SurfaceKind::Target:
+        break;
+    }
+}
+
+void PainterBackend::compositeOnto(Surface& below, const QImage& image, const QRect& area,
+                                   QPainter::CompositionMode mode) {
+    if (!below.painter || !below.painter->isActive()) {
+        return;
+    }
+    QPainter& painter = *below.painter;
+    painter.save();
+    painter.resetTransform();
+    painter.setCompositionMode(mode);
+    painter.drawImage(area.topLeft() - below.area.topLeft(), image);
+    painter.restore();
+}
+
+} // namespace kf::swf

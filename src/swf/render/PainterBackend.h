@@ -1,0 +1,60 @@
+#pragma once
+
+#include "swf/render/RenderBackend.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <memory>
+#include <vector>
+
+namespace kf::swf {
+
+// Draws with QPainter into an ARGB32-premultiplied QImage. Masks and layers are offscreen
+// images the size of what they can cover, composited when they are popped.
+class PainterBackend : public RenderBackend {
+public:
+    PainterBackend();
+    ~PainterBackend() override;
+
+    bool beginFrame(QImage& target, const QColor& background, RenderQuality quality) override;
+    void endFrame() override;
+
+    void fillPath(const QPainterPath& path, const QTransform& world, const QBrush& brush) override;
+    void strokePath(const QPainterPath& path, const QTransform& world, const QPen& pen) override;
+
+    void beginMask(const QRectF& deviceBounds) override;
+    void endMask() override;
+    void popMask() override;
+
+    void pushLayer(BlendMode mode) override;
+    void popLayer() override;
+
+private:
+    enum class SurfaceKind { Target, MaskShape, MaskedContent, Layer };
+
+    // One thing being drawn into: the target or an offscreen image covering `area` of the
+    // output. A surface with an empty area swallows every draw.
+    struct Surface {
+        SurfaceKind kind = SurfaceKind::Target;
+        QRect area;
+        QImage image; // offscreen surfaces only
+        std::unique_ptr<QPainter> painter;
+        QImage mask; // MaskedContent: the finished mask of the same area
+        BlendMode blendMode = BlendMode::Normal;
+    };
+
+    Surface& current() { return m_surfaces.back(); }
+    bool canDraw() const;
+    void pushOffscreen(SurfaceKind kind, const QRect& area);
+    void startPainter(Surface& surface, QPaintDevice* device);
+    QTransform deviceTransform(const QTransform& world) const;
+    void popSurfaceTo(SurfaceKind expected);
+    void compositeOnto(Surface& below, const QImage& image, const QRect& area,
+                       QPainter::CompositionMode mode);
+
+    std::vector<Surface> m_surfaces;
+    RenderQuality m_quality = RenderQuality::High;
+};
+
+} // namespace kf::swf
