@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
@@ -17,7 +18,9 @@ Status PlaylistFiles::SaveList(const QString& fileName) {
     const QByteArray bytes = PlaylistFormat::encode(m_playlist.entries());
     QSaveFile file(fileName);
     QString problem;
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write (disk full) shows in write() itself; a buffered flush at
+    // commit can lose the shortfall and rename a truncated list over the good one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         problem = file.errorString();
     } else if (file.write(bytes) != bytes.size()) {
         problem = file.errorString();
@@ -35,12 +38,13 @@ Status PlaylistFiles::SaveList(const QString& fileName) {
 }
 
 qsizetype PlaylistFiles::LoadList(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only regular files: opening a FIFO blocks until someone writes, and a device never ends.
+    const QFileInfo info(fileName);
+    if (!info.isFile() || info.size() > MaximumListFileSize) {
         return 0;
     }
-    // Only regular files: a FIFO or a device would block or never end.
-    if (file.isSequential() || file.size() > MaximumListFileSize) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
         return 0;
     }
     const QByteArray bytes = file.read(MaximumListFileSize + 1);
