@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <string_view>
 
 namespace kf::swf {
 
@@ -19,6 +20,9 @@ public:
         auto found = m_objects.find(depth);
         return found == m_objects.end() ? nullptr : found->second.get();
     }
+
+    // The lowest-depth object with this instance name, as AVM1 resolves duplicates.
+    DisplayObject* findByName(std::string_view name, bool caseSensitive) const;
 
 private:
     Objects m_objects;

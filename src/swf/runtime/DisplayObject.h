@@ -3,7 +3,9 @@
 #include "swf/format/Color.h"
 #include "swf/format/Filters.h"
 #include "swf/format/Geometry.h"
+#include "swf/format/Tags.h"
 #include "swf/format/Units.h"
+#include "swf/runtime/DisplayProperties.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,15 +16,9 @@ namespace kf::swf {
 
 class DisplayList;
 class ShapeCharacter;
+class SpriteObject;
 
 enum class DisplayObjectKind : std::uint8_t { Shape, Sprite };
-
-// Depth inside a display list. Timeline depths come from the file (1..65535); scripts may
-// later use the whole signed range, so the runtime keeps 32 bits.
-struct DisplayDepth {
-    std::int32_t value = 0;
-    constexpr auto operator<=>(const DisplayDepth&) const = default;
-};
 
 // One placed instance of a character. The renderer reads these properties; the timeline
 // and, later, scripts write them.
@@ -39,50 +35,70 @@ public:
     virtual const ShapeCharacter* shapeCharacter() const { return nullptr; }
     // The children of container objects (sprites); nullptr for leaves.
     virtual const DisplayList* children() const { return nullptr; }
+    virtual SpriteObject* asSprite() { return nullptr; }
+    virtual const SpriteObject* asSprite() const { return nullptr; }
 
     DisplayDepth depth() const { return m_depth; }
     CharacterId characterId() const { return m_characterId; }
 
-    const Matrix& matrix() const { return m_matrix; }
-    void setMatrix(const Matrix& matrix) { m_matrix = matrix; }
+    // The sprite whose display list holds this object; nullptr for the root.
+    SpriteObject* parent() const { return m_parent; }
+    void setParent(SpriteObject* parent) { m_parent = parent; }
 
-    const ColorTransform& colorTransform() const { return m_colorTransform; }
-    void setColorTransform(const ColorTransform& transform) { m_colorTransform = transform; }
+    // The PlaceObject tag that put this character at this depth (a replace counts as
+    // placing), or nullptr for objects scripts created. A goto keeps an instance only when
+    // the rebuilt frame has the same character at the same depth from the same tag.
+    const PlaceObjectTag* placedBy() const { return m_placedBy; }
+    void setPlacedBy(const PlaceObjectTag* tag) { m_placedBy = tag; }
 
-    std::uint16_t ratio() const { return m_ratio; }
-    void setRatio(std::uint16_t ratio) { m_ratio = ratio; }
+    // Set once the object has left the display list; queued frame scripts of a removed
+    // sprite do not run.
+    bool isRemoved() const { return m_removed; }
+    virtual void markRemoved() { m_removed = true; }
 
-    const std::string& name() const { return m_name; }
-    void setName(std::string name) { m_name = std::move(name); }
+    const DisplayProperties& properties() const { return m_properties; }
+    void setProperties(const DisplayProperties& properties) { m_properties = properties; }
+
+    const Matrix& matrix() const { return m_properties.matrix; }
+    void setMatrix(const Matrix& matrix) { m_properties.matrix = matrix; }
+
+    const ColorTransform& colorTransform() const { return m_properties.colorTransform; }
+    void setColorTransform(const ColorTransform& transform) { m_properties.colorTransform = transform; }
+
+    std::uint16_t ratio() const { return m_properties.ratio; }
+    void setRatio(std::uint16_t ratio) { m_properties.ratio = ratio; }
+
+    const std::string& name() const { return m_properties.name; }
+    void setName(std::string name) { m_properties.name = std::move(name); }
 
     // A mask: this object clips every object above it up to and including this depth.
-    std::optional<DisplayDepth> clipDepth() const { return m_clipDepth; }
-    void setClipDepth(std::optional<DisplayDepth> depth) { m_clipDepth = depth; }
+    std::optional<DisplayDepth> clipDepth() const { return m_properties.clipDepth; }
+    void setClipDepth(std::optional<DisplayDepth> depth) { m_properties.clipDepth = depth; }
 
-    BlendMode blendMode() const { return m_blendMode; }
-    void setBlendMode(BlendMode mode) { m_blendMode = mode; }
+    BlendMode blendMode() const { return m_properties.blendMode; }
+    void setBlendMode(BlendMode mode) { m_properties.blendMode = mode; }
 
-    const std::vector<Filter>& filters() const { return m_filters; }
-    void setFilters(std::vector<Filter> filters) { m_filters = std::move(filters); }
+    const std::vector<Filter>& filters() const { return m_properties.filters; }
+    void setFilters(std::vector<Filter> filters) { m_properties.filters = std::move(filters); }
 
-    bool cacheAsBitmap() const { return m_cacheAsBitmap; }
-    void setCacheAsBitmap(bool cache) { m_cacheAsBitmap = cache; }
+    bool cacheAsBitmap() const { return m_properties.cacheAsBitmap; }
+    void setCacheAsBitmap(bool cache) { m_properties.cacheAsBitmap = cache; }
 
-    bool visible() const { return m_visible; }
-    void setVisible(bool visible) { m_visible = visible; }
+    bool visible() const { return m_properties.visible; }
+    void setVisible(bool visible) { m_properties.visible = visible; }
+
+    // Stage coordinates (twips) of this object's local space: the parents' matrices composed.
+    Matrix worldMatrix() const;
+    // This object's colour transform seen through every parent's.
+    ColorTransform worldColorTransform() const;
 
 private:
     DisplayDepth m_depth;
     CharacterId m_characterId;
-    Matrix m_matrix;
-    ColorTransform m_colorTransform;
-    std::uint16_t m_ratio = 0;
-    std::string m_name;
-    std::optional<DisplayDepth> m_clipDepth;
-    BlendMode m_blendMode = BlendMode::Normal;
-    std::vector<Filter> m_filters;
-    bool m_cacheAsBitmap = false;
-    bool m_visible = true;
+    SpriteObject* m_parent = nullptr;
+    const PlaceObjectTag* m_placedBy = nullptr;
+    bool m_removed = false;
+    DisplayProperties m_properties;
 };
 
 } // namespace kf::swf

@@ -1,0 +1,161 @@
+#include "swf/runtime/MoviePlayer.h"
+
+#include "swf/runtime/PlayerContext.h"
+#include "swf/runtime/SpriteObject.h"
+
+namespace kf::swf {
+
+MoviePlayer::MoviePlayer(Navigator* navigator, PlayerHost* host, RuntimeLimits limits)
+    : m_navigator(navigator ? navigator : &m_nullNavigator), m_host(host ? host : &m_nullHost),
+      m_limits(limits), m_movie(std::make_unique<Movie>()) {}
+
+MoviePlayer::~MoviePlayer() {
+    unload();
+}
+
+Status MoviePlayer::load(Movie movie) {
+    unload();
+    auto owned = std::make_unique<const Movie>(std::move(movie));
+    const std::vector<Tag>& tags = owned->tags;
+
+    m_dictionary.addDefinitions(tags);
+    m_rootTimeline = TimelineDefinition::fromTags(tags, owned->header.frameCount);
+    bool backgroundSeen = false;
+    for (const Tag& tag : tags) {
+        if (const auto* background = std::get_if<SetBackgroundColorTag>(&tag.body);
+            background && !backgroundSeen) {
+            m_background = background->color;
+            backgroundSeen = true;
+        } else if (const auto* sceneData = std::get_if<DefineSceneAndFrameLabelDataTag>(&tag.body)) {
+            for (const FrameLabelEntry& entry : sceneData->labels) {
+                m_rootTimeline.addLabel(TimelineLabel{entry.label, static_cast<int>(entry.frameNumber)});
+            }
+        }
+    }
+    m_movie = std::move(owned);
+
+    m_context = std::make_unique<PlayerContext>(m_dictionary, m_movie->header.version, m_limits);
+    m_root = std::make_unique<SpriteObject>(DisplayDepth{0}, CharacterId{0}, m_rootTimeline, *m_context, 0);
+    m_root->setLoops(m_looping);
+    m_root->construct();
+    runQueuedActions();
+    return success();
+}
+
+void MoviePlayer::unload() {
+    m_root.reset();
+    m_context.reset();
+    m_rootTimeline = TimelineDefinition{};
+    m_dictionary = CharacterDictionary{};
+    m_movie = std::make_unique<Movie>();
+    m_background = Rgba{255, 255, 255, 255};
+}
+
+void MoviePlayer::play() {
+    if (m_root) {
+        m_root->play();
+    }
+}
+
+void MoviePlayer::stop() {
+    if (m_root) {
+        m_root->stop();
+    }
+}
+
+bool MoviePlayer::isPlaying() const {
+    return m_root && m_root->isPlaying();
+}
+
+int MoviePlayer::currentFrame() const {
+    return m_root ? m_root->currentFrame() : 0;
+}
+
+int MoviePlayer::totalFrames() const {
+    return m_root ? m_root->totalFrames() : 0;
+}
+
+void MoviePlayer::gotoFrame(int frame) {
+    if (m_root) {
+        m_root->gotoFrame(frame);
+        runQueuedActions();
+    }
+}
+
+bool MoviePlayer::gotoLabel(std::string_view label) {
+    if (!m_root) {
+        return false;
+    }
+    const bool found = m_root->gotoLabel(label);
+    runQueuedActions();
+    return found;
+}
+
+void MoviePlayer::nextFrame() {
+    if (m_root) {
+        m_root->nextFrame();
+        runQueuedActions();
+    }
+}
+
+void MoviePlayer::previousFrame() {
+    if (m_root) {
+        m_root->previousFrame();
+        runQueuedActions();
+    }
+}
+
+const std::vector<TimelineLabel>& MoviePlayer::frameLabels() const {
+    return m_rootTimeline.labels();
+}
+
+void MoviePlayer::setLooping(bool looping) {
+    m_looping = looping;
+    if (m_root) {
+        m_root->setLoops(looping);
+    }
+}
+
+void MoviePlayer::advanceFrame() {
+    if (m_root) {
+        m_root->tick();
+        runQueuedActions();
+    }
+}
+
+const DisplayList& MoviePlayer::displayList() const {
+    return m_root ? m_root->displayList() : m_emptyList;
+}
+
+void MoviePlayer::setNavigator(Navigator* navigator) {
+    m_navigator = navigator ? navigator : &m_nullNavigator;
+}
+
+void MoviePlayer::setHost(PlayerHost* host) {
+    m_host = host ? host : &m_nullHost;
+}
+
+void MoviePlayer::runQueuedActions() {
+    ActionQueue& queue = m_context->actionQueue();
+    std::size_t scripts = 0;
+    std::size_t actions = 0;
+    while (!queue.isEmpty()) {
+        // Scripts that keep sending each other to new frames are cut off here; the frame
+        // shows whatever state they reached.
+        if (scripts >= m_limits.maxScriptsPerFrame || actions >= m_limits.maxActionsPerFrame) {
+            queue.clear();
+            break;
+        }
+        const QueuedActions entry = queue.takeFirst();
+        ++scripts;
+        if (entry.clip->isRemoved()) {
+            continue;
+        }
+        ActionContext context{*m_root,      *entry.clip, entry.clip,    *m_context,
+                              *m_navigator, *m_host,     *entry.actions};
+        actions += m_runner.run(context, m_limits.maxActionsPerFrame - actions);
+    }
+    m_context->releaseRetired();
+}
+
+} // namespace kf::swf

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "common/Result.h"
+#include "swf/format/Movie.h"
+#include "swf/runtime/ActionRunner.h"
+#include "swf/runtime/CharacterDictionary.h"
+#include "swf/runtime/DisplayList.h"
+#include "swf/runtime/NullNavigator.h"
+#include "swf/runtime/NullPlayerHost.h"
+#include "swf/runtime/RuntimeLimits.h"
+#include "swf/runtime/TimelineDefinition.h"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace kf::swf {
+
+class PlayerContext;
+class SpriteObject;
+
+// One loaded movie and its playback: what the Flash control drives. Frames are 0-based.
+// The host calls advanceFrame() once per frame period while isPlaying(); everything else
+// (goto, play, stop) takes effect at once and runs the frame scripts it triggers.
+class MoviePlayer {
+public:
+    // Null hosts are replaced by ones that ignore everything. Both must outlive the player.
+    explicit MoviePlayer(Navigator* navigator = nullptr, PlayerHost* host = nullptr,
+                         RuntimeLimits limits = {});
+    ~MoviePlayer();
+    MoviePlayer(const MoviePlayer&) = delete;
+    MoviePlayer& operator=(const MoviePlayer&) = delete;
+
+    // Takes the parsed movie and shows its first frame (running that frame's scripts).
+    Status load(Movie movie);
+    void unload();
+    bool isLoaded() const { return m_root != nullptr; }
+
+    const Header& header() const { return m_movie->header; }
+    std::uint8_t version() const { return m_movie->header.version; }
+    const Rect& stageRect() const { return m_movie->header.frameSize; }
+    double frameRate() const { return m_movie->header.frameRate.toDouble(); }
+    // From SetBackgroundColor; white when the movie sets none.
+    Rgba backgroundColor() const { return m_background; }
+
+    void play();
+    void stop();
+    // False once stopped: by stop(), a script, or the end of a movie that does not loop.
+    bool isPlaying() const;
+    int currentFrame() const;
+    int totalFrames() const;
+    // A backward goto rebuilds the frame from the start and keeps every instance the rebuilt
+    // frame places identically, so a sprite kept this way keeps its own playhead.
+    void gotoFrame(int frame);
+    bool gotoLabel(std::string_view label);
+    void nextFrame();
+    void previousFrame();
+    const std::vector<TimelineLabel>& frameLabels() const;
+
+    // Looping (on by default) wraps the main timeline to frame 1 after its last frame; off,
+    // playback stops on the last frame.
+    bool isLooping() const { return m_looping; }
+    void setLooping(bool looping);
+
+    // One frame period: every playing timeline moves on, then the frame scripts run.
+    void advanceFrame();
+
+    const DisplayList& displayList() const;
+    SpriteObject* root() { return m_root.get(); }
+    const CharacterDictionary& dictionary() const { return m_dictionary; }
+
+    void setNavigator(Navigator* navigator);
+    void setHost(PlayerHost* host);
+
+private:
+    void runQueuedActions();
+
+    Navigator* m_navigator;
+    PlayerHost* m_host;
+    NullNavigator m_nullNavigator;
+    NullPlayerHost m_nullHost;
+    RuntimeLimits m_limits;
+    ActionRunner m_runner;
+    bool m_looping = true;
+    Rgba m_background{255, 255, 255, 255};
+
+    std::unique_ptr<const Movie> m_movie;
+    CharacterDictionary m_dictionary;
+    TimelineDefinition m_rootTimeline;
+    std::unique_ptr<PlayerContext> m_context;
+    std::unique_ptr<SpriteObject> m_root;
+    DisplayList m_emptyList;
+};
+
+} // namespace kf::swf

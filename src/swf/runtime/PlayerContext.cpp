@@ -1,0 +1,65 @@
+#include "swf/runtime/PlayerContext.h"
+
+#include "swf/runtime/ShapeCharacter.h"
+#include "swf/runtime/ShapeObject.h"
+#include "swf/runtime/SpriteCharacter.h"
+#include "swf/runtime/SpriteObject.h"
+
+namespace kf::swf {
+
+namespace {
+std::size_t countObjects(const DisplayObject& object) {
+    std::size_t count = 1;
+    if (const DisplayList* children = object.children()) {
+        for (const auto& [depth, child] : children->objects()) {
+            count += countObjects(*child);
+        }
+    }
+    return count;
+}
+} // namespace
+
+PlayerContext::PlayerContext(const CharacterDictionary& dictionary, std::uint8_t swfVersion,
+                             RuntimeLimits limits)
+    : m_dictionary(dictionary), m_swfVersion(swfVersion), m_limits(limits) {}
+
+std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, DisplayDepth depth,
+                                                          SpriteObject& parent) {
+    if (m_liveObjects >= m_limits.maxObjects) {
+        return nullptr;
+    }
+    std::shared_ptr<const Character> character = m_dictionary.findShared(id);
+    if (!character) {
+        return nullptr;
+    }
+    std::unique_ptr<DisplayObject> object;
+    switch (character->kind()) {
+    case CharacterKind::Shape:
+        object =
+            std::make_unique<ShapeObject>(depth, std::static_pointer_cast<const ShapeCharacter>(character));
+        break;
+    case CharacterKind::Sprite: {
+        if (parent.nestingLevel() + 1 > m_limits.maxNesting) {
+            return nullptr;
+        }
+        auto sprite = std::static_pointer_cast<const SpriteCharacter>(character);
+        object = std::make_unique<SpriteObject>(depth, id, sprite->timeline(), *this,
+                                                parent.nestingLevel() + 1, sprite);
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    object->setParent(&parent);
+    ++m_liveObjects;
+    return object;
+}
+
+void PlayerContext::retire(std::unique_ptr<DisplayObject> object) {
+    const std::size_t count = countObjects(*object);
+    m_liveObjects = count > m_liveObjects ? 0 : m_liveObjects - count;
+    object->markRemoved();
+    m_retired.push_back(std::move(object));
+}
+
+} // namespace kf::swf

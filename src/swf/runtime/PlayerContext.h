@@ -1,0 +1,48 @@
+#pragma once
+
+#include "swf/runtime/ActionQueue.h"
+#include "swf/runtime/CharacterDictionary.h"
+#include "swf/runtime/DisplayObject.h"
+#include "swf/runtime/RuntimeLimits.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace kf::swf {
+
+class SpriteObject;
+
+// What every timeline of one movie shares: the dictionary to instantiate from, the queue of
+// frame scripts, and the objects removed during the current frame.
+class PlayerContext {
+public:
+    PlayerContext(const CharacterDictionary& dictionary, std::uint8_t swfVersion, RuntimeLimits limits = {});
+
+    // A new instance of `id` for `parent`'s display list, or nullptr when the character is
+    // missing, cannot be shown yet, or a limit is reached (the timeline then skips it, as
+    // Flash Player skips a placement of an undefined character).
+    std::unique_ptr<DisplayObject> instantiate(CharacterId id, DisplayDepth depth, SpriteObject& parent);
+
+    // Removed objects stay alive until the frame's scripts have run, so a queued script may
+    // still find its (now removed) timeline and skip itself.
+    void retire(std::unique_ptr<DisplayObject> object);
+    void releaseRetired() { m_retired.clear(); }
+
+    ActionQueue& actionQueue() { return m_actionQueue; }
+    const RuntimeLimits& limits() const { return m_limits; }
+    std::uint8_t swfVersion() const { return m_swfVersion; }
+    // Instance names ignore case in movies before SWF 7.
+    bool namesAreCaseSensitive() const { return m_swfVersion >= 7; }
+    std::size_t liveObjectCount() const { return m_liveObjects; }
+
+private:
+    const CharacterDictionary& m_dictionary;
+    std::uint8_t m_swfVersion;
+    RuntimeLimits m_limits;
+    ActionQueue m_actionQueue;
+    std::vector<std::unique_ptr<DisplayObject>> m_retired;
+    std::size_t m_liveObjects = 0;
+};
+
+} // namespace kf::swf

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "swf/format/Tags.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kf::swf {
+
+// What happens on one frame of a timeline: its display-list tags in file order, then its
+// frame scripts. Pointers refer into the tags the definition was built from.
+struct TimelineFrame {
+    std::vector<const Tag*> controlTags;
+    std::vector<const ActionBlock*> actions;
+};
+
+struct TimelineLabel {
+    std::string name;
+    int frame = 0; // 0-based
+    bool operator==(const TimelineLabel&) const = default;
+};
+
+// The frames of the main timeline or of one sprite, split once from the tag stream so
+// playback and goto never scan tags again.
+class TimelineDefinition {
+public:
+    TimelineDefinition() = default;
+
+    // `tags` must outlive the definition. The declared frame count wins over the number of
+    // ShowFrame tags, as in Flash Player: a missing frame is empty, an extra one unreachable.
+    static TimelineDefinition fromTags(const std::vector<Tag>& tags, std::uint16_t declaredFrameCount);
+
+    int frameCount() const { return static_cast<int>(m_frames.size()); }
+    const TimelineFrame& frame(int index) const { return m_frames[static_cast<std::size_t>(index)]; }
+
+    const std::vector<TimelineLabel>& labels() const { return m_labels; }
+    // An exact match first, then one ignoring ASCII case, since AVM1 label lookups do.
+    std::optional<int> frameForLabel(std::string_view label) const;
+
+    // Labels from DefineSceneAndFrameLabelData, which only the main timeline carries.
+    void addLabel(TimelineLabel label);
+
+private:
+    std::vector<TimelineFrame> m_frames;
+    std::vector<TimelineLabel> m_labels;
+};
+
+} // namespace kf::swf

@@ -1,0 +1,49 @@
+#include "swf/runtime/TimelineSlots.h"
+
+namespace kf::swf {
+
+void TimelineSlots::apply(const Tag& tag) {
+    if (const auto* place = std::get_if<PlaceObjectTag>(&tag.body)) {
+        applyPlace(*place);
+    } else if (const auto* remove = std::get_if<RemoveObjectTag>(&tag.body)) {
+        applyRemove(*remove);
+    }
+}
+
+void TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
+    const DisplayDepth depth{tag.depth.value};
+    auto existing = m_slots.find(depth);
+    // PlaceObject 1 has no move flag: it always places.
+    const bool isMove = tag.version >= 2 && tag.isMove;
+
+    if (!isMove) {
+        // Flash Player ignores a placement on an occupied depth rather than replacing.
+        if (existing != m_slots.end() || !tag.characterId) {
+            return;
+        }
+        TimelineSlot slot{*tag.characterId, &tag, {}};
+        slot.properties.apply(tag);
+        m_slots.emplace(depth, std::move(slot));
+        return;
+    }
+
+    // A move on an empty depth has nothing to modify.
+    if (existing == m_slots.end()) {
+        return;
+    }
+    TimelineSlot& slot = existing->second;
+    if (tag.characterId && *tag.characterId != slot.character) {
+        // Replace: a new character, keeping the matrix, colour transform and the rest
+        // unless this tag sets them.
+        slot.character = *tag.characterId;
+        slot.placedBy = &tag;
+    }
+    slot.properties.apply(tag);
+}
+
+void TimelineSlots::applyRemove(const RemoveObjectTag& tag) {
+    // RemoveObject names the character too, but Flash Player removes by depth alone.
+    m_slots.erase(DisplayDepth{tag.depth.value});
+}
+
+} // namespace kf::swf
