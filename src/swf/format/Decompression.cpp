@@ -1,0 +1,142 @@
+#include "swf/format/Decompression.h"
+
+#include <lzma.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace kf::swf {
+
+namespace {
+
+// The first output buffer: a generous guess from the input size, never more than declared.
+// Later growth doubles, so a truthful size costs a few reallocations at most.
+std::size_t initialCapacity(std::size_t compressedSize, std::size_t expectedSize) {
+    const std::size_t guess = std::max<std::size_t>(compressedSize, 1) * 8 + 65536;
+    return std::min(guess, expectedSize);
+}
+
+void grow(std::vector<std::uint8_t>& output, std::size_t expectedSize) {
+    output.resize(std::min(expectedSize, std::max<std::size_t>(output.size() * 2, 65536)));
+}
+
+} // namespace
+
+Result<std::vector<std::uint8_t>> inflateZlib(std::span<const std::uint8_t> compressed,
+                                              std::size_t expectedSize, std::size_t inputOffset) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) {
+        return Result<std::vector<std::uint8_t>>::failure("cannot start zlib");
+    }
+    std::vector<std::uint8_t> output(initialCapacity(compressed.size(), expectedSize));
+    std::size_t produced = 0;
+    std::size_t consumed = 0;
+    int status = Z_OK;
+    // zlib counts in uInt; feed and drain in chunks that fit.
+    constexpr std::size_t chunk = std::numeric_limits<uInt>::max();
+    while (produced < expectedSize) {
+        if (produced == output.size()) {
+            grow(output, expectedSize);
+        }
+        const std::size_t inputChunk = std::min(chunk, compressed.size() - consumed);
+        const std::size_t outputChunk = std::min(chunk, output.size() - produced);
+        stream.next_in = const_cast<Bytef*>(compressed.data() + consumed);
+        stream.avail_in = static_cast<uInt>(inputChunk);
+        stream.next_out = output.data() + produced;
+        stream.avail_out = static_cast<uInt>(outputChunk);
+        status = inflate(&stream, Z_NO_FLUSH);
+        consumed += inputChunk - stream.avail_in;
+        produced += outputChunk - stream.avail_out;
+        if (status == Z_STREAM_END) {
+            break;
+        }
+        if (status == Z_BUF_ERROR && consumed == compressed.size()) {
+            break; // the input ends before the stream does
+        }
+        if (status != Z_OK && status != Z_BUF_ERROR) {
+            inflateEnd(&stream);
+            const char* reason = stream.msg != nullptr ? stream.msg : "invalid data";
+            return Result<std::vector<std::uint8_t>>::failure("corrupt zlib stream (" + std::string(reason) +
+                                                              ") near offset " +
+                                                              std::to_string(inputOffset + consumed));
+        }
+    }
+    inflateEnd(&stream);
+    output.resize(produced);
+    return output;
+}
+
+Result<std::vector<std::uint8_t>> decodeLzma(std::span<const std::uint8_t> properties,
+                                             std::span<const std::uint8_t> compressed,
+                                             std::size_t expectedSize, std::size_t inputOffset) {
+    if (properties.size() != 5) {
+        return Result<std::vector<std::uint8_t>>::failure("truncated LZMA properties at offset " +
+                                                          std::to_string(inputOffset));
+    }
+    // An .lzma header (properties, then the 64-bit uncompressed size) lets liblzma's "alone"
+    // decoder read the raw stream. The dictionary size is capped at the output size: a larger
+    // dictionary cannot be used, and the file's claim must not size our allocation.
+    std::uint8_t header[13];
+    std::copy(properties.begin(), properties.end(), header);
+    std::uint32_t dictionarySize =
+        static_cast<std::uint32_t>(properties[1]) | (static_cast<std::uint32_t>(properties[2]) << 8) |
+        (static_cast<std::uint32_t>(properties[3]) << 16) | (static_cast<std::uint32_t>(properties[4]) << 24);
+    dictionarySize = static_cast<std::uint32_t>(
+        std::min<std::size_t>(dictionarySize, std::max<std::size_t>(expectedSize, 4096)));
+    for (int index = 0; index < 4; ++index) {
+        header[1 + index] = static_cast<std::uint8_t>(dictionarySize >> (8 * index));
+    }
+    for (int index = 0; index < 8; ++index) {
+        header[5 + index] =
+            static_cast<std::uint8_t>(static_cast<std::uint64_t>(expectedSize) >> (8 * index));
+    }
+
+    lzma_stream stream = LZMA_STREAM_INIT;
+    if (lzma_alone_decoder(&stream, std::numeric_limits<std::uint64_t>::max()) != LZMA_OK) {
+        return Result<std::vector<std::uint8_t>>::failure("cannot start the LZMA decoder");
+    }
+    std::vector<std::uint8_t> output(initialCapacity(compressed.size(), expectedSize));
+    stream.next_in = header;
+    stream.avail_in = sizeof header;
+    bool headerDone = false;
+    lzma_ret status = LZMA_OK;
+    while (stream.total_out < expectedSize) {
+        if (stream.avail_in == 0) {
+            if (headerDone) {
+                break; // the input ends before the stream does
+            }
+            headerDone = true;
+            stream.next_in = compressed.data();
+            stream.avail_in = compressed.size();
+        }
+        const std::size_t produced = stream.total_out;
+        if (produced == output.size()) {
+            grow(output, expectedSize);
+        }
+        stream.next_out = output.data() + produced;
+        stream.avail_out = output.size() - produced;
+        status = lzma_code(&stream, LZMA_RUN);
+        if (status == LZMA_STREAM_END) {
+            break;
+        }
+        if (status != LZMA_OK && status != LZMA_BUF_ERROR) {
+            const std::size_t consumed = headerDone ? compressed.size() - stream.avail_in : 0;
+            lzma_end(&stream);
+            return Result<std::vector<std::uint8_t>>::failure(
+                (status == LZMA_MEM_ERROR ? std::string("out of memory decoding LZMA stream")
+                                          : std::string("corrupt LZMA stream")) +
+                " near offset " + std::to_string(inputOffset + consumed));
+        }
+        if (status == LZMA_BUF_ERROR && stream.avail_in == 0 && headerDone) {
+            break;
+        }
+    }
+    const std::size_t produced = stream.total_out;
+    lzma_end(&stream);
+    output.resize(produced);
+    return output;
+}
+
+} // namespace kf::swf

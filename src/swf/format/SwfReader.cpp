@@ -1,0 +1,254 @@
+#include "swf/format/SwfReader.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kf::swf {
+
+namespace {
+
+std::string nameOf(TagCode code) {
+    const std::string_view name = tagName(code);
+    if (name.empty()) {
+        return "tag " + std::to_string(static_cast<unsigned>(code));
+    }
+    return std::string(name);
+}
+
+} // namespace
+
+SwfReader::SwfReader(std::span<const std::uint8_t> bytes, std::uint8_t swfVersion, std::size_t baseOffset,
+                     const ReadOptions& options)
+    : m_bits(bytes, baseOffset), m_swfVersion(swfVersion), m_options(options) {}
+
+SwfReader::SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth)
+    : m_bits(bits), m_swfVersion(parent.m_swfVersion), m_options(parent.m_options),
+      m_spriteDepth(spriteDepth) {}
+
+std::string SwfReader::errorMessage() const {
+    if (m_error) {
+        return *m_error;
+    }
+    if (m_bits.failed()) {
+        return "truncated record at offset " + std::to_string(m_bits.absoluteOffset());
+    }
+    return {};
+}
+
+void SwfReader::fail(std::string message) {
+    if (!m_error) {
+        m_error = std::move(message);
+    }
+    m_bits.markFailed();
+}
+
+std::size_t SwfReader::plausibleCount(std::size_t claimed, std::size_t minimumBytes) const {
+    return std::min(claimed, m_bits.remaining() / std::max<std::size_t>(minimumBytes, 1));
+}
+
+Rect SwfReader::readRect() {
+    m_bits.alignToByte();
+    const unsigned bits = m_bits.readUnsignedBits(5);
+    Rect rect;
+    rect.xMin = Twips{m_bits.readSignedBits(bits)};
+    rect.xMax = Twips{m_bits.readSignedBits(bits)};
+    rect.yMin = Twips{m_bits.readSignedBits(bits)};
+    rect.yMax = Twips{m_bits.readSignedBits(bits)};
+    m_bits.alignToByte();
+    return rect;
+}
+
+Matrix SwfReader::readMatrix() {
+    m_bits.alignToByte();
+    Matrix matrix;
+    if (m_bits.readFlag()) {
+        const unsigned bits = m_bits.readUnsignedBits(5);
+        matrix.a = m_bits.readSignedBits(bits) / 65536.0;
+        matrix.d = m_bits.readSignedBits(bits) / 65536.0;
+    }
+    if (m_bits.readFlag()) {
+        const unsigned bits = m_bits.readUnsignedBits(5);
+        matrix.b = m_bits.readSignedBits(bits) / 65536.0;
+        matrix.c = m_bits.readSignedBits(bits) / 65536.0;
+    }
+    const unsigned bits = m_bits.readUnsignedBits(5);
+    matrix.tx = m_bits.readSignedBits(bits);
+    matrix.ty = m_bits.readSignedBits(bits);
+    m_bits.alignToByte();
+    return matrix;
+}
+
+ColorTransform SwfReader::readColorTransform() {
+    m_bits.alignToByte();
+    const bool hasAdd = m_bits.readFlag();
+    const bool hasMultiply = m_bits.readFlag();
+    const unsigned bits = m_bits.readUnsignedBits(4);
+    auto term = [&] { return static_cast<std::int16_t>(m_bits.readSignedBits(bits)); };
+    ColorTransform transform;
+    if (hasMultiply) {
+        transform.redMultiplier = term();
+        transform.greenMultiplier = term();
+        transform.blueMultiplier = term();
+    }
+    if (hasAdd) {
+        transform.redAddition = term();
+        transform.greenAddition = term();
+        transform.blueAddition = term();
+    }
+    m_bits.alignToByte();
+    return transform;
+}
+
+ColorTransform SwfReader::readColorTransformWithAlpha() {
+    m_bits.alignToByte();
+    const bool hasAdd = m_bits.readFlag();
+    const bool hasMultiply = m_bits.readFlag();
+    const unsigned bits = m_bits.readUnsignedBits(4);
+    auto term = [&] { return static_cast<std::int16_t>(m_bits.readSignedBits(bits)); };
+    ColorTransform transform;
+    if (hasMultiply) {
+        transform.redMultiplier = term();
+        transform.greenMultiplier = term();
+        transform.blueMultiplier = term();
+        transform.alphaMultiplier = term();
+    }
+    if (hasAdd) {
+        transform.redAddition = term();
+        transform.greenAddition = term();
+        transform.blueAddition = term();
+        transform.alphaAddition = term();
+    }
+    m_bits.alignToByte();
+    return transform;
+}
+
+Rgba SwfReader::readRgb() {
+    const std::span<const std::uint8_t> bytes = m_bits.readBytes(3);
+    if (bytes.empty()) {
+        return Rgba{};
+    }
+    return Rgba{bytes[0], bytes[1], bytes[2], 255};
+}
+
+Rgba SwfReader::readRgba() {
+    const std::span<const std::uint8_t> bytes = m_bits.readBytes(4);
+    if (bytes.empty()) {
+        return Rgba{};
+    }
+    return Rgba{bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+Rgba SwfReader::readArgb() {
+    const std::span<const std::uint8_t> bytes = m_bits.readBytes(4);
+    if (bytes.empty()) {
+        return Rgba{};
+    }
+    return Rgba{bytes[1], bytes[2], bytes[3], bytes[0]};
+}
+
+std::optional<Tag> SwfReader::readTag() {
+    if (failed() || m_bits.atEnd()) {
+        return std::nullopt;
+    }
+    const std::size_t tagOffset = m_bits.absoluteOffset();
+    if (m_bits.remaining() < 2) {
+        fail("truncated tag header at offset " + std::to_string(tagOffset));
+        return std::nullopt;
+    }
+    const std::uint16_t codeAndLength = m_bits.readU16();
+    const auto code = static_cast<TagCode>(codeAndLength >> 6);
+    std::uint32_t length = codeAndLength & 0x3F;
+    if (length == 0x3F) {
+        if (m_bits.remaining() < 4) {
+            fail("truncated " + nameOf(code) + " header at offset " + std::to_string(tagOffset));
+            return std::nullopt;
+        }
+        length = m_bits.readU32();
+    }
+    if (length > m_bits.remaining()) {
+        fail(nameOf(code) + " at offset " + std::to_string(tagOffset) + " declares " +
+             std::to_string(length) + " bytes but only " + std::to_string(m_bits.remaining()) + " remain");
+        return std::nullopt;
+    }
+    SwfReader body(*this, m_bits.subReader(length), m_spriteDepth);
+    Tag tag;
+    tag.code = code;
+    tag.offset = static_cast<std::uint32_t>(tagOffset);
+    tag.body = body.readTagBody(code);
+    if (body.m_error) {
+        fail(*body.m_error + " in " + nameOf(code) + " at offset " + std::to_string(tagOffset));
+        return std::nullopt;
+    }
+    if (body.m_bits.failed()) {
+        fail("truncated " + nameOf(code) + " at offset " + std::to_string(tagOffset));
+        return std::nullopt;
+    }
+    // Bytes left over in a body are ignored: authoring tools pad some tags.
+    return tag;
+}
+
+std::vector<Tag> SwfReader::readTags(bool keepEnd) {
+    // A tag stream that simply stops, without an End tag, is accepted with the tags read so
+    // far: real files are cut short like that and players show what they have. A tag whose
+    // declared length runs past the bytes, or whose body is malformed, fails the read.
+    std::vector<Tag> tags;
+    while (std::optional<Tag> tag = readTag()) {
+        const bool isEnd = tag->code == TagCode::End;
+        if (!isEnd || keepEnd) {
+            tags.push_back(std::move(*tag));
+        }
+        if (isEnd) {
+            break;
+        }
+    }
+    return tags;
+}
+
+TagBody SwfReader::readTagBody(TagCode code) {
+    switch (code) {
+    case TagCode::End:
+        return EndTag{};
+    case TagCode::ShowFrame:
+        return ShowFrameTag{};
+    case TagCode::DefineShape:
+        return readDefineShape(1);
+    case TagCode::DefineShape2:
+        return readDefineShape(2);
+    case TagCode::DefineShape3:
+        return readDefineShape(3);
+    case TagCode::DefineShape4:
+        return readDefineShape(4);
+    case TagCode::PlaceObject:
+        return readPlaceObject(1);
+    case TagCode::PlaceObject2:
+        return readPlaceObject(2);
+    case TagCode::PlaceObject3:
+        return readPlaceObject(3);
+    case TagCode::RemoveObject:
+        return readRemoveObject(1);
+    case TagCode::RemoveObject2:
+        return readRemoveObject(2);
+    case TagCode::DefineSprite:
+        return readDefineSprite();
+    case TagCode::FrameLabel:
+        return readFrameLabel();
+    case TagCode::SetBackgroundColor:
+        return readSetBackgroundColor();
+    case TagCode::FileAttributes:
+        return readFileAttributes();
+    case TagCode::Metadata:
+        return readMetadata();
+    case TagCode::DefineSceneAndFrameLabelData:
+        return readDefineSceneAndFrameLabelData();
+    case TagCode::DoAction:
+        return readDoAction();
+    case TagCode::DoInitAction:
+        return readDoInitAction();
+    default:
+        break;
+    }
+    const std::span<const std::uint8_t> body = m_bits.readRest();
+    return UnknownTag{std::vector<std::uint8_t>(body.begin(), body.end())};
+}
+
+} // namespace kf::swf

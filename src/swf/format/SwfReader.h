@@ -1,0 +1,93 @@
+#pragma once
+
+#include "swf/format/BitReader.h"
+#include "swf/format/MovieReader.h"
+#include "swf/format/Tags.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kf::swf {
+
+// Reads SWF records into the format structs: one read…() per record, mirrored by
+// SwfWriter's write…(). Each read returns a value; when the bytes run out or a record is
+// malformed the reader fails (failed()) and errorMessage() says what and where. Values read
+// after a failure are meaningless and callers drop them.
+//
+// Tags are read by readTag() through one switch on the tag code; each tag body gets its
+// own bounded reader, so a record can never read into the next tag.
+class SwfReader {
+public:
+    // `bytes` starts at `baseOffset` in the uncompressed file; offsets in messages are in it.
+    SwfReader(std::span<const std::uint8_t> bytes, std::uint8_t swfVersion, std::size_t baseOffset = 0,
+              const ReadOptions& options = {});
+
+    bool failed() const { return m_bits.failed() || m_error.has_value(); }
+    // "truncated DefineShape3 at offset 1234" and the like; empty while nothing failed.
+    std::string errorMessage() const;
+    BitReader& bits() { return m_bits; }
+
+    // Basic records.
+    Rect readRect();
+    Matrix readMatrix();
+    ColorTransform readColorTransform();          // CXFORM
+    ColorTransform readColorTransformWithAlpha(); // CXFORMWITHALPHA
+    Rgba readRgb();
+    Rgba readRgba();
+    Rgba readArgb();
+
+    // Styles and shapes; `shapeVersion` is 1 to 4 for DefineShape to DefineShape4.
+    Gradient readGradient(int shapeVersion);
+    Gradient readFocalGradient(int shapeVersion);
+    FillStyle readFillStyle(int shapeVersion);
+    FillStyleArray readFillStyleArray(int shapeVersion);
+    LineStyle readLineStyle(int shapeVersion); // LINESTYLE2 for version 4
+    LineStyleArray readLineStyleArray(int shapeVersion);
+    std::vector<ShapeRecord> readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits);
+    Shape readShape(int shapeVersion); // SHAPE: no style arrays
+    Shape readShapeWithStyle(int shapeVersion);
+
+    // Display-list records.
+    Filter readFilter();
+    std::vector<Filter> readFilterList();
+    std::vector<ClipActionRecord> readClipActions();
+
+    // Tag bodies: the reader spans exactly the body.
+    DefineShapeTag readDefineShape(int shapeVersion);
+    PlaceObjectTag readPlaceObject(int placeVersion);
+    RemoveObjectTag readRemoveObject(int removeVersion);
+    DefineSpriteTag readDefineSprite();
+    FrameLabelTag readFrameLabel();
+    SetBackgroundColorTag readSetBackgroundColor();
+    FileAttributesTag readFileAttributes();
+    MetadataTag readMetadata();
+    DefineSceneAndFrameLabelDataTag readDefineSceneAndFrameLabelData();
+    DoActionTag readDoAction();
+    DoInitActionTag readDoInitAction();
+
+    // One tag, header included. Returns nothing at a clean end of the bytes.
+    std::optional<Tag> readTag();
+    // Tags until the End tag (kept when `keepEnd`) or until the bytes end.
+    std::vector<Tag> readTags(bool keepEnd);
+
+private:
+    SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth);
+
+    TagBody readTagBody(TagCode code);
+    std::uint32_t readClipEventFlags();
+    void fail(std::string message);
+    // How many elements of at least `minimumBytes` each the rest of the bytes could hold:
+    // an upper bound for reserve(), so a count the file merely claims allocates nothing.
+    std::size_t plausibleCount(std::size_t claimed, std::size_t minimumBytes) const;
+
+    BitReader m_bits;
+    std::uint8_t m_swfVersion;
+    ReadOptions m_options;
+    int m_spriteDepth = 0;
+    std::optional<std::string> m_error;
+};
+
+} // namespace kf::swf

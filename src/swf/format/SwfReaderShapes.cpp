@@ -1,0 +1,240 @@
+// The shape half of SwfReader: styles, gradients, shape records and DefineShape.
+#include "swf/format/SwfReader.h"
+
+#include <cstdio>
+
+namespace kf::swf {
+
+namespace {
+
+std::string hexByte(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value & 0xFF);
+    return text;
+}
+
+// Reserved spread and interpolation values draw like the defaults, so they read as them.
+SpreadMode spreadFrom(std::uint32_t bits) {
+    return bits <= 2 ? static_cast<SpreadMode>(bits) : SpreadMode::Pad;
+}
+
+InterpolationMode interpolationFrom(std::uint32_t bits) {
+    return bits <= 1 ? static_cast<InterpolationMode>(bits) : InterpolationMode::Normal;
+}
+
+} // namespace
+
+Gradient SwfReader::readGradient(int shapeVersion) {
+    m_bits.alignToByte();
+    Gradient gradient;
+    gradient.spread = spreadFrom(m_bits.readUnsignedBits(2));
+    gradient.interpolation = interpolationFrom(m_bits.readUnsignedBits(2));
+    const unsigned count = m_bits.readUnsignedBits(4);
+    gradient.records.reserve(plausibleCount(count, shapeVersion >= 3 ? 5 : 4));
+    for (unsigned index = 0; index < count && !failed(); ++index) {
+        GradientRecord record;
+        record.ratio = m_bits.readU8();
+        record.color = shapeVersion >= 3 ? readRgba() : readRgb();
+        gradient.records.push_back(record);
+    }
+    return gradient;
+}
+
+Gradient SwfReader::readFocalGradient(int shapeVersion) {
+    Gradient gradient = readGradient(shapeVersion);
+    gradient.focalPoint = Fixed8{m_bits.readS16()};
+    return gradient;
+}
+
+FillStyle SwfReader::readFillStyle(int shapeVersion) {
+    FillStyle style;
+    const std::uint8_t type = m_bits.readU8();
+    style.type = static_cast<FillType>(type);
+    switch (style.type) {
+    case FillType::Solid:
+        style.color = shapeVersion >= 3 ? readRgba() : readRgb();
+        break;
+    case FillType::LinearGradient:
+    case FillType::RadialGradient:
+        style.matrix = readMatrix();
+        style.gradient = readGradient(shapeVersion);
+        break;
+    case FillType::FocalRadialGradient:
+        style.matrix = readMatrix();
+        style.gradient = readFocalGradient(shapeVersion);
+        break;
+    case FillType::RepeatingBitmap:
+    case FillType::ClippedBitmap:
+    case FillType::NonSmoothedRepeatingBitmap:
+    case FillType::NonSmoothedClippedBitmap:
+        style.bitmapId = CharacterId{m_bits.readU16()};
+        style.matrix = readMatrix();
+        break;
+    default:
+        if (!failed()) {
+            fail("invalid fill style type " + hexByte(type));
+        }
+        break;
+    }
+    return style;
+}
+
+FillStyleArray SwfReader::readFillStyleArray(int shapeVersion) {
+    std::size_t count = m_bits.readU8();
+    if (count == 0xFF && shapeVersion >= 2) {
+        count = m_bits.readU16();
+    }
+    FillStyleArray styles;
+    // Four bytes is the smallest fill style (solid RGB).
+    styles.reserve(plausibleCount(count, 4));
+    for (std::size_t index = 0; index < count && !failed(); ++index) {
+        styles.push_back(readFillStyle(shapeVersion));
+    }
+    return styles;
+}
+
+LineStyle SwfReader::readLineStyle(int shapeVersion) {
+    LineStyle style;
+    style.width = m_bits.readU16();
+    if (shapeVersion < 4) {
+        style.color = shapeVersion >= 3 ? readRgba() : readRgb();
+        return style;
+    }
+    const std::uint32_t startCap = m_bits.readUnsignedBits(2);
+    const std::uint32_t join = m_bits.readUnsignedBits(2);
+    const bool hasFill = m_bits.readFlag();
+    style.noHorizontalScale = m_bits.readFlag();
+    style.noVerticalScale = m_bits.readFlag();
+    style.pixelHinting = m_bits.readFlag();
+    m_bits.readUnsignedBits(5);
+    style.noClose = m_bits.readFlag();
+    const std::uint32_t endCap = m_bits.readUnsignedBits(2);
+    // Cap and join value 3 is reserved; players draw it as the default (round).
+    style.startCap = startCap <= 2 ? static_cast<CapStyle>(startCap) : CapStyle::Round;
+    style.endCap = endCap <= 2 ? static_cast<CapStyle>(endCap) : CapStyle::Round;
+    style.join = join <= 2 ? static_cast<JoinStyle>(join) : JoinStyle::Round;
+    if (join == 2) {
+        style.miterLimit = Fixed8{m_bits.readS16()};
+    }
+    if (hasFill) {
+        style.fill = readFillStyle(shapeVersion);
+    } else {
+        style.color = readRgba();
+    }
+    return style;
+}
+
+LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
+    std::size_t count = m_bits.readU8();
+    if (count == 0xFF) {
+        count = m_bits.readU16();
+    }
+    LineStyleArray styles;
+    styles.reserve(plausibleCount(count, shapeVersion >= 4 ? 8 : 5));
+    for (std::size_t index = 0; index < count && !failed(); ++index) {
+        styles.push_back(readLineStyle(shapeVersion));
+    }
+    return styles;
+}
+
+std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
+    std::vector<ShapeRecord> records;
+    while (!failed()) {
+        const bool isEdge = m_bits.readFlag();
+        if (isEdge) {
+            const bool straight = m_bits.readFlag();
+            const unsigned bits = m_bits.readUnsignedBits(4) + 2;
+            if (straight) {
+                StraightEdgeRecord edge;
+                if (m_bits.readFlag()) {
+                    edge.deltaX = Twips{m_bits.readSignedBits(bits)};
+                    edge.deltaY = Twips{m_bits.readSignedBits(bits)};
+                } else if (m_bits.readFlag()) {
+                    edge.deltaY = Twips{m_bits.readSignedBits(bits)};
+                } else {
+                    edge.deltaX = Twips{m_bits.readSignedBits(bits)};
+                }
+                records.emplace_back(edge);
+            } else {
+                CurvedEdgeRecord edge;
+                edge.controlDeltaX = Twips{m_bits.readSignedBits(bits)};
+                edge.controlDeltaY = Twips{m_bits.readSignedBits(bits)};
+                edge.anchorDeltaX = Twips{m_bits.readSignedBits(bits)};
+                edge.anchorDeltaY = Twips{m_bits.readSignedBits(bits)};
+                records.emplace_back(edge);
+            }
+            continue;
+        }
+        const std::uint32_t flags = m_bits.readUnsignedBits(5);
+        if (flags == 0) {
+            break; // end of shape
+        }
+        const bool hasNewStyles = (flags & 0x10) != 0;
+        const bool hasLineStyle = (flags & 0x08) != 0;
+        const bool hasFillStyle1 = (flags & 0x04) != 0;
+        const bool hasFillStyle0 = (flags & 0x02) != 0;
+        const bool hasMoveTo = (flags & 0x01) != 0;
+        StyleChangeRecord change;
+        if (hasMoveTo) {
+            const unsigned bits = m_bits.readUnsignedBits(5);
+            change.moveToX = Twips{m_bits.readSignedBits(bits)};
+            change.moveToY = Twips{m_bits.readSignedBits(bits)};
+        }
+        if (hasFillStyle0) {
+            change.fillStyle0 = m_bits.readUnsignedBits(fillBits);
+        }
+        if (hasFillStyle1) {
+            change.fillStyle1 = m_bits.readUnsignedBits(fillBits);
+        }
+        if (hasLineStyle) {
+            change.lineStyle = m_bits.readUnsignedBits(lineBits);
+        }
+        if (hasNewStyles) {
+            change.newFillStyles = readFillStyleArray(shapeVersion);
+            change.newLineStyles = readLineStyleArray(shapeVersion);
+            fillBits = m_bits.readUnsignedBits(4);
+            lineBits = m_bits.readUnsignedBits(4);
+        }
+        records.emplace_back(std::move(change));
+    }
+    m_bits.alignToByte();
+    return records;
+}
+
+Shape SwfReader::readShape(int shapeVersion) {
+    m_bits.alignToByte();
+    const unsigned fillBits = m_bits.readUnsignedBits(4);
+    const unsigned lineBits = m_bits.readUnsignedBits(4);
+    Shape shape;
+    shape.records = readShapeRecords(shapeVersion, fillBits, lineBits);
+    return shape;
+}
+
+Shape SwfReader::readShapeWithStyle(int shapeVersion) {
+    Shape shape;
+    shape.fillStyles = readFillStyleArray(shapeVersion);
+    shape.lineStyles = readLineStyleArray(shapeVersion);
+    const unsigned fillBits = m_bits.readUnsignedBits(4);
+    const unsigned lineBits = m_bits.readUnsignedBits(4);
+    shape.records = readShapeRecords(shapeVersion, fillBits, lineBits);
+    return shape;
+}
+
+DefineShapeTag SwfReader::readDefineShape(int shapeVersion) {
+    DefineShapeTag tag;
+    tag.version = static_cast<std::uint8_t>(shapeVersion);
+    tag.id = CharacterId{m_bits.readU16()};
+    tag.bounds = readRect();
+    tag.edgeBounds = tag.bounds;
+    if (shapeVersion >= 4) {
+        tag.edgeBounds = readRect();
+        m_bits.readUnsignedBits(5);
+        tag.usesFillWindingRule = m_bits.readFlag();
+        tag.usesNonScalingStrokes = m_bits.readFlag();
+        tag.usesScalingStrokes = m_bits.readFlag();
+    }
+    tag.shape = readShapeWithStyle(shapeVersion);
+    return tag;
+}
+
+} // namespace kf::swf
