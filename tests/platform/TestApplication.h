@@ -12,7 +12,8 @@ inline void ensureApplication() {
     static int argc = 1;
     static char name[] = "kf-test";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: tearing Qt down among the other statics at exit crashes.
+    new QApplication(argc, argv);
 }
 
 } // namespace kf::test
