@@ -52,10 +52,10 @@ bool PainterBackend::beginFrame(QImage& target, const QColor& background, Render
     }
     m_quality = quality;
     target.fill(background);
-    Surface surface;
-    surface.kind = SurfaceKind::Target;
-    surface.area = target.rect();
-    startPainter(surface, &target);
+    auto surface = std::make_unique<Surface>();
+    surface->kind = SurfaceKind::Target;
+    surface->area = target.rect();
+    startPainter(*surface, &target);
     m_surfaces.push_back(std::move(surface));
     return true;
 }
@@ -72,7 +72,7 @@ void PainterBackend::endFrame() {
 }
 
 bool PainterBackend::canDraw() const {
-    return !m_surfaces.empty() && m_surfaces.back().painter && m_surfaces.back().painter->isActive();
+    return !m_surfaces.empty() && m_surfaces.back()->painter && m_surfaces.back()->painter->isActive();
 }
 
 void PainterBackend::startPainter(Surface& surface, QPaintDevice* device) {
@@ -84,7 +84,7 @@ void PainterBackend::startPainter(Surface& surface, QPaintDevice* device) {
 }
 
 QTransform PainterBackend::deviceTransform(const QTransform& world) const {
-    const QRect& area = m_surfaces.back().area;
+    const QRect& area = m_surfaces.back()->area;
     if (area.topLeft().isNull()) {
         return world;
     }
@@ -117,19 +117,25 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
 }
 
 void PainterBackend::pushOffscreen(SurfaceKind kind, const QRect& area) {
-    Surface surface;
-    surface.kind = kind;
+    auto surface = std::make_unique<Surface>();
+    surface->kind = kind;
     if (!m_surfaces.empty()) {
-        surface.area = area.intersected(current().area);
+        surface->area = area.intersected(current().area);
     }
-    if (!surface.area.isEmpty()) {
-        surface.image = QImage(surface.area.size(), QImage::Format_ARGB32_Premultiplied);
-        if (!surface.image.isNull()) {
-            surface.image.fill(Qt::transparent);
-            startPainter(surface, &surface.image);
-        }
-    }
+    startOffscreen(*surface);
     m_surfaces.push_back(std::move(surface));
+}
+
+void PainterBackend::startOffscreen(Surface& surface) {
+    if (surface.area.isEmpty()) {
+        return;
+    }
+    surface.image = QImage(surface.area.size(), QImage::Format_ARGB32_Premultiplied);
+    if (surface.image.isNull()) {
+        return;
+    }
+    surface.image.fill(Qt::transparent);
+    startPainter(surface, &surface.image);
 }
 
 void PainterBackend::beginMask(const QRectF& deviceBounds) {
@@ -144,22 +150,18 @@ void PainterBackend::endMask() {
     if (m_surfaces.size() < 2 || current().kind != SurfaceKind::MaskShape) {
         return;
     }
-    Surface maskSurface = std::move(m_surfaces.back());
+    std::unique_ptr<Surface> maskSurface = std::move(m_surfaces.back());
     m_surfaces.pop_back();
-    if (maskSurface.painter) {
-        maskSurface.painter->end();
+    if (maskSurface->painter) {
+        maskSurface->painter->end();
     }
-    Surface content;
-    content.kind = SurfaceKind::MaskedContent;
-    content.area = maskSurface.area;
-    content.mask = std::move(maskSurface.image);
-    if (!content.area.isEmpty() && !content.mask.isNull()) {
-        content.image = QImage(content.area.size(), QImage::Format_ARGB32_Premultiplied);
-        if (!content.image.isNull()) {
-            content.image.fill(Qt::transparent);
-            startPainter(content, &content.image);
-        }
+    auto content = std::make_unique<Surface>();
+    content->kind = SurfaceKind::MaskedContent;
+    content->mask = std::move(maskSurface->image);
+    if (!content->mask.isNull()) {
+        content->area = maskSurface->area;
     }
+    startOffscreen(*content);
     m_surfaces.push_back(std::move(content));
 }
 
@@ -183,8 +185,9 @@ void PainterBackend::popSurfaceTo(SurfaceKind expected) {
     if (m_surfaces.size() < 2 || current().kind != expected) {
         return;
     }
-    Surface top = std::move(m_surfaces.back());
+    std::unique_ptr<Surface> popped = std::move(m_surfaces.back());
     m_surfaces.pop_back();
+    Surface& top = *popped;
     if (top.painter) {
         top.painter->end();
     }

@@ -44,16 +44,18 @@ private:
         BlendMode blendMode = BlendMode::Normal;
     };
 
-    Surface& current() { return m_surfaces.back(); }
+    Surface& current() { return *m_surfaces.back(); }
     bool canDraw() const;
     void pushOffscreen(SurfaceKind kind, const QRect& area);
     void startPainter(Surface& surface, QPaintDevice* device);
+    void startOffscreen(Surface& surface);
     QTransform deviceTransform(const QTransform& world) const;
     void popSurfaceTo(SurfaceKind expected);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
 
-    std::vector<Surface> m_surfaces;
+    // Owned through pointers: a painter keeps the address of the image it paints on.
+    std::vector<std::unique_ptr<Surface>> m_surfaces;
     RenderQuality m_quality = RenderQuality::High;
 };
 

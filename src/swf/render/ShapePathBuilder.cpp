@@ -122,8 +122,16 @@ void ShapePathBuilder::finishPolyline() {
     }
     // A polyline that returns to its start is closed so its corner gets a join, not two caps.
     const Polyline& line = *m_polyline;
-    if (line.end == line.start && !m_lineStyles[line.lineStyle].noClose) {
-        m_strokePaths[line.lineStyle].closeSubpath();
+    QPainterPath& path = m_strokePaths[line.lineStyle];
+    if (line.end == line.start && path.elementCount() > 1) {
+        if (!m_lineStyles[line.lineStyle].noClose) {
+            path.closeSubpath();
+        } else {
+            // Qt's stroker joins any outline that ends on its start; a hundredth of a twip
+            // apart keeps the caps the file asks for.
+            const int last = path.elementCount() - 1;
+            path.setElementPositionAt(last, path.elementAt(last).x + 0.01, path.elementAt(last).y);
+        }
     }
     m_polyline.reset();
 }

@@ -17,6 +17,8 @@ StageRenderer::StageRenderer(std::unique_ptr<RenderBackend> backend)
     : m_backend(backend ? std::move(backend) : std::make_unique<PainterBackend>()) {}
 
 StageRenderer::~StageRenderer() = default;
+StageRenderer::StageRenderer(StageRenderer&&) noexcept = default;
+StageRenderer& StageRenderer::operator=(StageRenderer&&) noexcept = default;
 
 Matrix StageRenderer::stageToOutput(const StageView& view) {
     const double stageWidth = view.frameSize.width().value;
@@ -25,25 +27,27 @@ Matrix StageRenderer::stageToOutput(const StageView& view) {
     const double outputHeight = std::max(0, view.outputHeight);
     constexpr double pixelsPerTwip = 1.0 / Twips::perPixel;
 
+    if (!(stageWidth > 0 && stageHeight > 0)) {
+        // Nothing to fit or centre: twips become pixels from the top-left corner.
+        return Matrix::scale(pixelsPerTwip, pixelsPerTwip);
+    }
     double scaleX = pixelsPerTwip;
     double scaleY = pixelsPerTwip;
-    if (stageWidth > 0 && stageHeight > 0) {
-        const double fitX = outputWidth / stageWidth;
-        const double fitY = outputHeight / stageHeight;
-        switch (view.scaleMode) {
-        case ScaleMode::ShowAll:
-            scaleX = scaleY = std::min(fitX, fitY);
-            break;
-        case ScaleMode::NoBorder:
-            scaleX = scaleY = std::max(fitX, fitY);
-            break;
-        case ScaleMode::ExactFit:
-            scaleX = fitX;
-            scaleY = fitY;
-            break;
-        case ScaleMode::NoScale:
-            break;
-        }
+    const double fitX = outputWidth / stageWidth;
+    const double fitY = outputHeight / stageHeight;
+    switch (view.scaleMode) {
+    case ScaleMode::ShowAll:
+        scaleX = scaleY = std::min(fitX, fitY);
+        break;
+    case ScaleMode::NoBorder:
+        scaleX = scaleY = std::max(fitX, fitY);
+        break;
+    case ScaleMode::ExactFit:
+        scaleX = fitX;
+        scaleY = fitY;
+        break;
+    case ScaleMode::NoScale:
+        break;
     }
     // Flash Player's default alignment centres the stage on both axes in every mode.
     const Matrix fitted{scaleX,

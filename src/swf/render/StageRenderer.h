@@ -20,6 +20,8 @@ public:
     ~StageRenderer();
     StageRenderer(const StageRenderer&) = delete;
     StageRenderer& operator=(const StageRenderer&) = delete;
+    StageRenderer(StageRenderer&&) noexcept;
+    StageRenderer& operator=(StageRenderer&&) noexcept;
 
     void render(const DisplayList& root, const StageView& view, QImage& target);
 
