@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "QStringPrinter.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;

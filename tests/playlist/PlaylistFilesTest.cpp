@@ -7,6 +7,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "QStringPrinter.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>

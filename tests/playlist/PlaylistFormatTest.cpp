@@ -2,6 +2,8 @@
 
 #include <QStringEncoder>
 
+#include "QStringPrinter.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;

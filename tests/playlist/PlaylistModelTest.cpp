@@ -1,5 +1,7 @@
 #include "playlist/PlaylistModel.h"
 
+#include "QStringPrinter.h"
+
 #include <gtest/gtest.h>
 
 using namespace Qt::Literals::StringLiterals;
