@@ -1,6 +1,9 @@
 #include "platform/QtMessageBoxService.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace kf {
 
@@ -12,6 +15,11 @@ MessageAnswer QtMessageBoxService::showMessage(const QString& text, const QStrin
                                                         ? QMessageBox::Ok | QMessageBox::Cancel
                                                         : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(boxIcon, title, text, boxButtons, m_parent.window());
+    // The buttons speak the interface's language whatever translations are installed.
+    box.button(QMessageBox::Ok)->setText(u"确定"_s);
+    if (buttons == MessageButtons::OkCancel) {
+        box.button(QMessageBox::Cancel)->setText(u"取消"_s);
+    }
     return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
