@@ -1,5 +1,6 @@
 #include "shell/StartupSequence.h"
 
+#include "platform/ShellDrop.h"
 #include "shell/AppTitle.h"
 #include "shell/CommandLine.h"
 #include "shell/Frmmain.h"
@@ -35,7 +36,7 @@ void StartupSequence::run() {
 }
 
 void StartupSequence::acceptDrops() {
-    m_window.setAcceptDrops(true);
+    DragAcceptFiles(&m_window, true);
 }
 
 void StartupSequence::hookWindowProcedure() {
