@@ -29,6 +29,7 @@ public:
     void retire(std::unique_ptr<DisplayObject> object);
     void releaseRetired() { m_retired.clear(); }
 
+    const CharacterDictionary& dictionary() const { return m_dictionary; }
     ActionQueue& actionQueue() { return m_actionQueue; }
     const RuntimeLimits& limits() const { return m_limits; }
     std::uint8_t swfVersion() const { return m_swfVersion; }

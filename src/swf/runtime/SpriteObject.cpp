@@ -91,7 +91,7 @@ void SpriteObject::showFrame(int frame) {
     // Forward: continue from what is shown. Backward: replay from frame 1 into an empty list;
     // the reconcile step then keeps every instance the replay places identically.
     const bool forward = frame > m_currentFrame;
-    TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots{};
+    TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
     for (int index = forward ? m_currentFrame + 1 : 0; index <= frame; ++index) {
         for (const Tag* tag : m_timeline.frame(index).controlTags) {
             target.apply(*tag);
@@ -106,7 +106,7 @@ void SpriteObject::showFrame(int frame) {
 }
 
 TimelineSlots SpriteObject::slotsFromDisplayList() const {
-    TimelineSlots slots;
+    TimelineSlots slots(&m_context.dictionary());
     for (const auto& [depth, object] : m_displayList.objects()) {
         if (object->placedBy() != nullptr) {
             slots.set(depth, TimelineSlot{object->characterId(), object->placedBy(), object->properties()});

@@ -32,13 +32,25 @@ void TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
         return;
     }
     TimelineSlot& slot = existing->second;
-    if (tag.characterId && *tag.characterId != slot.character) {
+    if (tag.characterId && *tag.characterId != slot.character &&
+        canReplace(slot.character, *tag.characterId)) {
         // Replace: a new character, keeping the matrix, colour transform and the rest
         // unless this tag sets them.
         slot.character = *tag.characterId;
         slot.placedBy = &tag;
     }
     slot.properties.apply(tag);
+}
+
+bool TimelineSlots::canReplace(CharacterId current, CharacterId replacement) const {
+    if (!m_dictionary) {
+        return true;
+    }
+    // Flash Player swaps the character of shapes only (morphs and static text later); a
+    // sprite or button keeps its instance and takes just the tag's other properties.
+    const Character* from = m_dictionary->find(current);
+    const Character* to = m_dictionary->find(replacement);
+    return from && to && from->kind() == CharacterKind::Shape && to->kind() == CharacterKind::Shape;
 }
 
 void TimelineSlots::applyRemove(const RemoveObjectTag& tag) {

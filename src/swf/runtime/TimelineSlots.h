@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swf/format/Tags.h"
+#include "swf/runtime/CharacterDictionary.h"
 #include "swf/runtime/DisplayProperties.h"
 
 #include <map>
@@ -20,6 +21,10 @@ struct TimelineSlot {
 // that crosses many frames creates only what the target frame shows.
 class TimelineSlots {
 public:
+    // The dictionary tells which replacements Flash Player honours; without one every
+    // replacement is made.
+    explicit TimelineSlots(const CharacterDictionary* dictionary = nullptr) : m_dictionary(dictionary) {}
+
     using Slots = std::map<DisplayDepth, TimelineSlot>;
 
     void apply(const Tag& tag);
@@ -30,6 +35,9 @@ public:
     const Slots& slots() const { return m_slots; }
 
 private:
+    bool canReplace(CharacterId current, CharacterId replacement) const;
+
+    const CharacterDictionary* m_dictionary;
     Slots m_slots;
 };
 

@@ -43,6 +43,23 @@ TEST(TimelinePlacement, placeMoveReplaceAndRemoveAcrossFrames) {
     EXPECT_TRUE(player.displayList().objects().empty());
 }
 
+TEST(TimelinePlacement, onlyShapesAreReplaced) {
+    MoviePlayer player;
+    ASSERT_TRUE(
+        player.load(movie(2, {defineShape(1), defineShape(2), defineSprite(10, 1, {place(1, 1), showFrame()}),
+                              defineSprite(11, 1, {place(1, 2), showFrame()}), place(1, 10), place(2, 10),
+                              place(3, 1), showFrame(), replace(1, 11), replace(2, 2), replace(3, 10),
+                              move(3, Matrix::translation(40, 0)), showFrame()})));
+    DisplayObject* sprite = objectAt(player, 1);
+    DisplayObject* otherSprite = objectAt(player, 2);
+    player.advanceFrame();
+    EXPECT_EQ(objectAt(player, 1), sprite) << "a sprite is not replaced by a sprite";
+    EXPECT_EQ(objectAt(player, 1)->characterId(), CharacterId{10});
+    EXPECT_EQ(objectAt(player, 2), otherSprite) << "nor by a shape";
+    EXPECT_EQ(objectAt(player, 3)->characterId(), CharacterId{1}) << "a shape is not replaced by a sprite";
+    EXPECT_EQ(objectAt(player, 3)->matrix(), Matrix::translation(40, 0)) << "the move still applies";
+}
+
 TEST(TimelinePlacement, placementsThatFlashPlayerIgnores) {
     MoviePlayer player;
     ASSERT_TRUE(player.load(movie(2, {defineShape(1), defineShape(2), place(1, 1, Matrix::translation(20, 0)),

@@ -1,0 +1,104 @@
+#include "ConformanceRunner.h"
+
+#include "FeatureSurvey.h"
+#include "ImageComparison.h"
+
+#include "swf/runtime/MoviePlayer.h"
+#include "toolsupport/MovieFile.h"
+
+#include <QImage>
+#include <QStringList>
+
+namespace kf::swf {
+
+namespace {
+
+QString checkCapture(const ImageCapture& capture, const QImage& actual, const QImage& expected) {
+    for (const ImageCheck& check : capture.checks) {
+        const ImageDifference difference = compareImages(actual, expected, check.tolerance);
+        if (!difference.sizesMatch) {
+            return QStringLiteral("%1: rendered %2x%3, expected %4x%5")
+                .arg(capture.name)
+                .arg(actual.width())
+                .arg(actual.height())
+                .arg(expected.width())
+                .arg(expected.height());
+        }
+        if (difference.outliers > check.maxOutliers) {
+            return QStringLiteral("%1: %2 channel values differ by more than %3 (%4 allowed), largest %5")
+                .arg(capture.name)
+                .arg(difference.outliers)
+                .arg(check.tolerance)
+                .arg(check.maxOutliers)
+                .arg(difference.largestDifference);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+ConformanceOutcome ConformanceRunner::run(const ConformanceCase& test) {
+    ConformanceOutcome outcome;
+    if (!test.problem.isEmpty()) {
+        outcome.reason = test.problem;
+        return outcome;
+    }
+    Result<Movie> movie = readMovieFile(test.moviePath);
+    if (!movie) {
+        outcome.reason = QString::fromStdString(movie.error().message);
+        return outcome;
+    }
+    outcome.missing = unsupportedFeatures(*movie);
+
+    std::vector<QImage> expected;
+    for (const ImageCapture& capture : test.captures) {
+        QImage image(capture.expectedPath);
+        if (image.isNull()) {
+            outcome.reason = QStringLiteral("cannot read ") + capture.expectedPath;
+            return outcome;
+        }
+        expected.push_back(image.convertToFormat(QImage::Format_ARGB32));
+    }
+
+    MoviePlayer player;
+    if (Status loaded = player.load(std::move(*movie)); !loaded) {
+        outcome.reason = QString::fromStdString(loaded.error().message);
+        return outcome;
+    }
+
+    QStringList failures;
+    std::vector<bool> captured(test.captures.size(), false);
+    auto captureWhere = [&](auto&& due) {
+        for (std::size_t index = 0; index < test.captures.size(); ++index) {
+            const ImageCapture& capture = test.captures[index];
+            if (captured[index] || !due(capture)) {
+                continue;
+            }
+            captured[index] = true;
+            const QImage actual = m_capture.capture(player, expected[index].size(), test.quality);
+            const QString failure = checkCapture(capture, actual, expected[index]);
+            if (!failure.isEmpty()) {
+                failures.push_back(failure);
+            }
+        }
+    };
+    for (int shown = 1; shown <= test.frames; ++shown) {
+        if (shown > 1) {
+            player.advanceFrame();
+        }
+        captureWhere([shown](const ImageCapture& capture) { return capture.trigger == shown; });
+    }
+    captureWhere([](const ImageCapture& capture) { return capture.trigger == 0; });
+    for (std::size_t index = 0; index < test.captures.size(); ++index) {
+        if (!captured[index]) {
+            failures.push_back(test.captures[index].name + QStringLiteral(": its frame is never reached"));
+        }
+    }
+
+    outcome.passed = failures.isEmpty();
+    outcome.reason = failures.join(QStringLiteral("; "));
+    return outcome;
+}
+
+} // namespace kf::swf

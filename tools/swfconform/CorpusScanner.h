@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ConformanceCase.h"
+
+#include <QDir>
+#include <vector>
+
+namespace kf::swf {
+
+// Finds the image tests of a corpus folder: ruffle/**/test.toml with image_comparisons,
+// and swfdec/image/X.swf beside X.swf.png (10 frames, tolerance 3). Trace-only tests are
+// not image tests and are not listed.
+class CorpusScanner {
+public:
+    explicit CorpusScanner(const QDir& corpus) : m_corpus(corpus.absolutePath()) {}
+
+    std::vector<ConformanceCase> scan() const;
+
+    // Reads one ruffle-style test folder; a test.toml without image comparisons gives none.
+    static std::vector<ConformanceCase> readRuffleCase(const QDir& folder, const QString& name);
+
+private:
+    void scanRuffle(std::vector<ConformanceCase>& cases) const;
+    void scanSwfdec(std::vector<ConformanceCase>& cases) const;
+
+    QDir m_corpus;
+};
+
+} // namespace kf::swf

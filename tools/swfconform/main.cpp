@@ -1,0 +1,104 @@
+// swfconform: runs the image tests of a conformance corpus (see conformUsage()).
+
+#include "ConformOptions.h"
+#include "ConformanceRunner.h"
+#include "CorpusScanner.h"
+
+#include "toolsupport/OffscreenApplication.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <map>
+
+using namespace kf::swf;
+
+namespace {
+
+void printLine(const QString& line) {
+    std::fputs(line.toLocal8Bit().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+bool selected(const ConformanceCase& test, const QStringList& filters) {
+    if (filters.isEmpty()) {
+        return true;
+    }
+    for (const QString& filter : filters) {
+        if (test.name.contains(filter)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    auto application = makeOffscreenApplication(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+
+    kf::Result<ConformOptions> options = parseConformOptions(arguments);
+    if (!options) {
+        std::fprintf(stderr, "swfconform: %s\n", options.error().message.c_str());
+        return 2;
+    }
+    if (options->showHelp) {
+        std::fputs(conformUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    const QDir corpus(options->corpusPath);
+    if (!corpus.exists()) {
+        std::fprintf(stderr, "swfconform: no corpus folder at %s\n",
+                     options->corpusPath.toLocal8Bit().constData());
+        return corpusMissingStatus;
+    }
+
+    std::vector<ConformanceCase> cases = CorpusScanner(corpus).scan();
+    std::erase_if(cases, [&](const ConformanceCase& test) { return !selected(test, options->filters); });
+    if (options->listOnly) {
+        for (const ConformanceCase& test : cases) {
+            printLine(test.name);
+        }
+        return 0;
+    }
+
+    ConformanceRunner runner;
+    int passed = 0;
+    int failed = 0;
+    std::map<std::string, int> neededByFailures;
+    for (const ConformanceCase& test : cases) {
+        const ConformanceOutcome outcome = runner.run(test);
+        if (outcome.passed) {
+            ++passed;
+            printLine(QStringLiteral("PASS ") + test.name);
+            continue;
+        }
+        ++failed;
+        QString line = QStringLiteral("FAIL ") + test.name + QStringLiteral(": ") + outcome.reason;
+        if (!outcome.missing.empty()) {
+            QStringList needs;
+            for (const std::string& feature : outcome.missing) {
+                needs.push_back(QString::fromStdString(feature));
+                ++neededByFailures[feature];
+            }
+            line += QStringLiteral(" [needs ") + needs.join(QStringLiteral(", ")) + QLatin1Char(']');
+        }
+        printLine(line);
+    }
+    if (!neededByFailures.empty()) {
+        printLine(QStringLiteral("Failed tests that use features not built yet:"));
+        for (const auto& [feature, count] : neededByFailures) {
+            printLine(QStringLiteral("  %1 %2").arg(count, 4).arg(QString::fromStdString(feature)));
+        }
+    }
+    printLine(QStringLiteral("%1 passed, %2 failed").arg(passed).arg(failed));
+
+    if (options->minimumPasses) {
+        return passed >= *options->minimumPasses ? 0 : 1;
+    }
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "common/Result.h"
+#include "swf/format/Movie.h"
+
+#include <QString>
+
+namespace kf::swf {
+
+// Reads and parses a SWF file. Errors name the file and what went wrong, in one line.
+Result<Movie> readMovieFile(const QString& path);
+
+// "version 6, 550x400 px, 12 fps, 10 frames, zlib" for logs and tool output.
+std::string describeHeader(const Header& header);
+
+} // namespace kf::swf
