@@ -12,45 +12,51 @@ namespace kf::swf {
 
 namespace {
 
+// The timeline the next timeline action works on, or nullptr when setTarget found nothing
+// or the target has left the stage since; Flash Player ignores actions on either.
+SpriteObject* liveTarget(const ActionContext& context) {
+    return context.target && !context.target->isRemoved() ? context.target : nullptr;
+}
+
 // GotoFrame and GotoLabel stop the timeline: gotoAndPlay is compiled as the goto followed
 // by Play.
 void gotoFrame(ActionContext& context, const Action& action) {
     const auto* payload = std::get_if<GotoFrameAction>(&action.payload);
-    if (context.target && payload) {
-        context.target->gotoFrame(payload->frame);
-        context.target->stop();
+    if (SpriteObject* target = liveTarget(context); target && payload) {
+        target->gotoFrame(payload->frame);
+        target->stop();
     }
 }
 
 void gotoLabel(ActionContext& context, const Action& action) {
     const auto* payload = std::get_if<GotoLabelAction>(&action.payload);
     // An unknown label is ignored, leaving the play state alone.
-    if (context.target && payload && context.target->gotoLabel(payload->label)) {
-        context.target->stop();
+    if (SpriteObject* target = liveTarget(context); target && payload && target->gotoLabel(payload->label)) {
+        target->stop();
     }
 }
 
 void nextFrame(ActionContext& context, const Action&) {
-    if (context.target) {
-        context.target->nextFrame();
+    if (SpriteObject* target = liveTarget(context)) {
+        target->nextFrame();
     }
 }
 
 void previousFrame(ActionContext& context, const Action&) {
-    if (context.target) {
-        context.target->previousFrame();
+    if (SpriteObject* target = liveTarget(context)) {
+        target->previousFrame();
     }
 }
 
 void play(ActionContext& context, const Action&) {
-    if (context.target) {
-        context.target->play();
+    if (SpriteObject* target = liveTarget(context)) {
+        target->play();
     }
 }
 
 void stop(ActionContext& context, const Action&) {
-    if (context.target) {
-        context.target->stop();
+    if (SpriteObject* target = liveTarget(context)) {
+        target->stop();
     }
 }
 
