@@ -76,8 +76,10 @@ Result<std::vector<std::uint8_t>> decodeLzma(std::span<const std::uint8_t> prope
                                                           std::to_string(inputOffset));
     }
     // An .lzma header (properties, then the 64-bit uncompressed size) lets liblzma's "alone"
-    // decoder read the raw stream. The dictionary size is capped at the output size: a larger
-    // dictionary cannot be used, and the file's claim must not size our allocation.
+    // decoder read the raw stream. The size is written as unknown: we stop at the declared
+    // size ourselves, and a known size would make liblzma reject streams that end with an
+    // end marker early or go on past it. The dictionary size is capped at the output size:
+    // a larger dictionary cannot be used, and the file's claim must not size our allocation.
     std::uint8_t header[13];
     std::copy(properties.begin(), properties.end(), header);
     std::uint32_t dictionarySize =
@@ -88,10 +90,7 @@ Result<std::vector<std::uint8_t>> decodeLzma(std::span<const std::uint8_t> prope
     for (int index = 0; index < 4; ++index) {
         header[1 + index] = static_cast<std::uint8_t>(dictionarySize >> (8 * index));
     }
-    for (int index = 0; index < 8; ++index) {
-        header[5 + index] =
-            static_cast<std::uint8_t>(static_cast<std::uint64_t>(expectedSize) >> (8 * index));
-    }
+    std::fill(header + 5, header + 13, 0xFF);
 
     lzma_stream stream = LZMA_STREAM_INIT;
     if (lzma_alone_decoder(&stream, std::numeric_limits<std::uint64_t>::max()) != LZMA_OK) {
