@@ -13,12 +13,14 @@ namespace {
 // The gradient square spans -16384..16384 twips before the fill matrix.
 constexpr double gradientHalfSize = 16384.0;
 
-// Qt sorts stops by position and puts a stop equal to an earlier one in front of it, so
-// equal ratios (a hard colour edge in Flash) are kept in file order by a tiny step.
-constexpr double stopStep = 1.0 / 65536.0;
+// Flash Player moves a stop whose ratio does not exceed the previous one's to one ratio
+// unit past it: seven stops at ratio 150 show as seven one-unit bands from 150 to 156.
+constexpr int ratioUnits = 255;
 
-// Qt interpolates in sRGB; linear-RGB gradients get this many extra stops per span.
-constexpr int linearSubdivisions = 8;
+// Qt interpolates in sRGB; linear-RGB gradients get extra stops, this many across the whole
+// ramp (the sRGB curve is steep near black, where few stops would show as bands).
+constexpr int linearStopsPerRamp = 256;
+constexpr int minimumStopsPerSpan = 8;
 
 double toLinear(double channel) {
     return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
@@ -61,22 +63,20 @@ QColor BrushFactory::color(Rgba rgba, const ColorTransform& transform) {
 
 QGradientStops BrushFactory::gradientStops(const Gradient& gradient, const ColorTransform& transform) {
     QGradientStops stops;
+    int previousRatio = -1;
     for (const GradientRecord& record : gradient.records) {
-        double position = record.ratio / 255.0;
-        if (!stops.isEmpty() && position <= stops.last().first) {
-            position = stops.last().first + stopStep;
+        const int ratio = std::max<int>(record.ratio, previousRatio + 1);
+        if (ratio > ratioUnits) {
+            break; // pushed past the end: Flash Player drops the rest
         }
-        const QColor shown = color(record.color, transform);
-        if (position > 1.0) {
-            // Crowded at the end: the later record wins, as it would past the last ratio.
-            stops.last().second = shown;
-            continue;
-        }
-        stops.append({position, shown});
+        stops.append({static_cast<double>(ratio) / ratioUnits, color(record.color, transform)});
+        previousRatio = ratio;
     }
     if (gradient.interpolation != InterpolationMode::Linear || stops.size() < 2) {
         return stops;
     }
+    const int spans = static_cast<int>(stops.size() - 1);
+    const int linearSubdivisions = std::max(minimumStopsPerSpan, linearStopsPerRamp / spans);
     QGradientStops linear;
     for (qsizetype index = 0; index + 1 < stops.size(); ++index) {
         const QGradientStop& from = stops[index];
@@ -95,8 +95,12 @@ QBrush BrushFactory::brush(const FillStyle& style, const ColorTransform& transfo
     if (style.type == FillType::Solid) {
         return QBrush(color(style.color, transform));
     }
-    if (!isGradientFill(style.type) || style.gradient.records.empty()) {
+    if (!isGradientFill(style.type)) {
         return QBrush(Qt::NoBrush); // bitmap fills come with the bitmap work
+    }
+    if (style.gradient.records.empty()) {
+        // Flash Player paints a gradient without stops black (swfdec's empty-gradient test).
+        return QBrush(color(Rgba{0, 0, 0, 255}, transform));
     }
     const QGradientStops stops = gradientStops(style.gradient, transform);
     const double determinant = style.matrix.determinant();

@@ -14,7 +14,7 @@ namespace kf::swf {
 class BrushFactory {
 public:
     static QColor color(Rgba rgba, const ColorTransform& transform);
-    // Bitmap fills and gradients without stops give Qt::NoBrush: nothing is drawn.
+    // Bitmap fills give Qt::NoBrush for now: nothing is drawn.
     static QBrush brush(const FillStyle& style, const ColorTransform& transform);
     // The stops Qt needs for a gradient: ratios 0..255 mapped to 0..1, strictly increasing,
     // linear-RGB interpolation approximated by extra stops.

@@ -27,7 +27,13 @@ std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform&
 }
 
 bool needsLayer(BlendMode mode) {
-    return mode != BlendMode::Normal && mode != BlendMode::Layer;
+    return mode != BlendMode::Normal;
+}
+
+// Alpha and erase act on the layer of a parent whose blend mode makes one; with none they
+// have nothing to act on and Flash Player shows nothing of the object.
+bool needsParentLayer(BlendMode mode) {
+    return mode == BlendMode::Alpha || mode == BlendMode::Erase;
 }
 
 } // namespace
@@ -53,7 +59,7 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
         const std::optional<QTransform> world = worldOf(*object, parentWorld);
         if (object->clipDepth()) {
             // A degenerate mask covers nothing, so what it masks stays hidden.
-            m_backend.beginMask(world ? maskBounds(*object, *world, m_nesting) : QRectF());
+            m_backend.beginMask(world ? deviceBounds(*object, *world, m_nesting) : QRectF());
             if (world) {
                 drawMaskObject(*object, *world);
             }
@@ -65,12 +71,18 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             continue;
         }
         const ColorTransform transform = object->colorTransform().concatenated(parentTransform);
-        const bool layered = needsLayer(object->blendMode());
+        const BlendMode mode = object->blendMode();
+        if (needsParentLayer(mode) && m_openLayers == 0) {
+            continue;
+        }
+        const bool layered = needsLayer(mode);
         if (layered) {
-            m_backend.pushLayer(object->blendMode());
+            m_backend.pushLayer(mode, deviceBounds(*object, *world, m_nesting));
+            ++m_openLayers;
         }
         drawObject(*object, *world, transform);
         if (layered) {
+            --m_openLayers;
             m_backend.popLayer();
         }
     }
@@ -115,7 +127,7 @@ void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTrans
     --m_nesting;
 }
 
-QRectF DisplayTreeWalker::maskBounds(const DisplayObject& object, const QTransform& world, int level) const {
+QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTransform& world, int level) const {
     QRectF bounds;
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         bounds = ShapeDrawer::deviceBounds(*shape, world);
@@ -129,7 +141,7 @@ QRectF DisplayTreeWalker::maskBounds(const DisplayObject& object, const QTransfo
             continue;
         }
         if (const std::optional<QTransform> childWorld = worldOf(*child, world)) {
-            bounds = bounds.united(maskBounds(*child, *childWorld, level + 1));
+            bounds = bounds.united(deviceBounds(*child, *childWorld, level + 1));
         }
     }
     return bounds;

@@ -24,7 +24,8 @@ public:
 private:
     void drawObject(const DisplayObject& object, const QTransform& world, const ColorTransform& transform);
     void drawMaskObject(const DisplayObject& object, const QTransform& world);
-    QRectF maskBounds(const DisplayObject& object, const QTransform& world, int level) const;
+    // Where the object and its visible, unmasked children land, in output pixels.
+    QRectF deviceBounds(const DisplayObject& object, const QTransform& world, int level) const;
 
     // Nested sprites deeper than this are not drawn: a hostile file cannot exhaust the stack.
     static constexpr int maximumNesting = 256;
@@ -32,6 +33,7 @@ private:
     RenderBackend& m_backend;
     ShapeDrawer& m_drawer;
     int m_nesting = 0;
+    int m_openLayers = 0; // layers of blending ancestors around the object being drawn
 };
 
 } // namespace kf::swf

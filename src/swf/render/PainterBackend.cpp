@@ -106,7 +106,14 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
         return;
     }
     QPainter& painter = *current().painter;
-    painter.setTransform(deviceTransform(world));
+    QTransform transform = deviceTransform(world);
+    if (m_quality == RenderQuality::Low) {
+        // Without antialiasing a one-pixel line on a pixel boundary covers two pixel centres
+        // exactly at its edges; Flash Player lights the pixel above and to the left, Qt the
+        // one below and to the right. A hundredth of a pixel settles the tie Flash's way.
+        transform *= QTransform::fromTranslate(-0.01, -0.01);
+    }
+    painter.setTransform(transform);
     if (current().kind == SurfaceKind::MaskShape) {
         QPen coverage = pen;
         coverage.setBrush(Qt::black);
@@ -169,11 +176,11 @@ void PainterBackend::popMask() {
     popSurfaceTo(SurfaceKind::MaskedContent);
 }
 
-void PainterBackend::pushLayer(BlendMode mode) {
+void PainterBackend::pushLayer(BlendMode mode, const QRectF& deviceBounds) {
     if (m_surfaces.empty()) {
         return;
     }
-    pushOffscreen(SurfaceKind::Layer, current().area);
+    pushOffscreen(SurfaceKind::Layer, deviceBounds.toAlignedRect().adjusted(-1, -1, 1, 1));
     current().blendMode = mode;
 }
 

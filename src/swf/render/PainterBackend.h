@@ -27,7 +27,7 @@ public:
     void endMask() override;
     void popMask() override;
 
-    void pushLayer(BlendMode mode) override;
+    void pushLayer(BlendMode mode, const QRectF& deviceBounds) override;
     void popLayer() override;
 
 private:

@@ -43,8 +43,8 @@ public:
     virtual void popMask() = 0;
 
     // Draws everything up to popLayer into a layer of its own, then composites the layer
-    // onto what lies below with `mode`.
-    virtual void pushLayer(BlendMode mode) = 0;
+    // onto what lies below with `mode`. Only `deviceBounds` (output pixels) is composited.
+    virtual void pushLayer(BlendMode mode, const QRectF& deviceBounds) = 0;
     virtual void popLayer() = 0;
 };
 

@@ -89,8 +89,33 @@ TEST(GradientFill, linearRgbInterpolationIsBrighterInTheMiddle) {
     // Half of each channel's light: 0.5 in linear light is 188 in sRGB.
     EXPECT_TRUE(pixelIs(normal, 50, 50, Rgba{127, 0, 128, 255}, 3));
     EXPECT_TRUE(pixelIs(linear, 50, 50, Rgba{186, 0, 188, 255}, 5));
-    EXPECT_TRUE(pixelIs(linear, 0, 50, red, 6));
-    EXPECT_TRUE(pixelIs(linear, 99, 50, blue, 6));
+    // Half a percent into the ramp, sRGB already shows 16 of the far colour: dark values
+    // rise steeply, which a coarse approximation would flatten.
+    EXPECT_TRUE(pixelIs(linear, 0, 50, Rgba{254, 0, 16, 255}, 2));
+    EXPECT_TRUE(pixelIs(linear, 99, 50, Rgba{16, 0, 254, 255}, 2));
+}
+
+TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
+    // Over 255 px each ratio unit is one pixel column: three stops at 100 land at 100, 101
+    // and 102; the last two records are pushed past 255 and dropped.
+    RenderScene scene;
+    scene.view().outputWidth = 255;
+    scene.view().frameSize = Rect{Twips{0}, Twips{255 * 20}, Twips{0}, Twips{2000}};
+    Records records;
+    records.moveTo(0, 0).select(0, 1).rectangle(255, 100);
+    scene.add(1, records.shape({gradient(FillType::LinearGradient, 0, 0, 255, 100,
+                                         {{100, red}, {100, green}, {100, blue}, {255, black}, {255, white},
+                                          {255, green}})}));
+    const QImage image = scene.render();
+    EXPECT_TRUE(pixelIs(image, 50, 50, red));
+    EXPECT_TRUE(pixelIs(image, 100, 50, Rgba{128, 128, 0, 255}, 8)); // red to green over one unit
+    EXPECT_TRUE(pixelIs(image, 101, 50, Rgba{0, 128, 128, 255}, 8));
+    EXPECT_TRUE(pixelIs(image, 254, 50, black, 2));
+}
+
+TEST(GradientFill, gradientWithoutStopsIsBlack) {
+    FillStyle empty = gradient(FillType::LinearGradient, 0, 0, 100, 100, {});
+    EXPECT_TRUE(pixelIs(filledStage(empty).render(), 50, 50, black));
 }
 
 TEST(GradientFill, equalRatiosMakeAHardEdgeInFileOrder) {

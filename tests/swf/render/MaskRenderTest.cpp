@@ -115,5 +115,19 @@ TEST(DisplayTree, blendModeMultiplyDarkensWhatIsBelow) {
     EXPECT_TRUE(pixelIs(image, 75, 50, Rgba{255, 128, 0, 255}));
 }
 
+TEST(DisplayTree, alphaBlendWithoutALayerParentShowsNothing) {
+    RenderScene scene;
+    scene.add(1, rectangle(0, 0, 100, 100, red));
+    scene.add(2, rectangle(0, 0, 50, 100, blue)).setBlendMode(BlendMode::Alpha);
+    TestSprite& layer = RenderScene::addSprite(scene.root(), 3);
+    layer.setBlendMode(BlendMode::Layer);
+    RenderScene::add(layer.list(), 1, rectangle(0, 0, 100, 50, green));
+    RenderScene::add(layer.list(), 2, rectangle(0, 0, 50, 100, Rgba{0, 0, 0, 0})).setBlendMode(BlendMode::Alpha);
+    const QImage image = scene.render();
+    EXPECT_TRUE(pixelIs(image, 25, 75, red));   // the stage-level alpha object is not drawn
+    EXPECT_TRUE(pixelIs(image, 25, 25, red));   // its zero alpha cut the green out of the layer
+    EXPECT_TRUE(pixelIs(image, 75, 25, green));
+}
+
 } // namespace
 } // namespace kf::swf::test
