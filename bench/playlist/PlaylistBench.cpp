@@ -17,6 +17,7 @@ constexpr int RowCount = 100'000;
 class NoPlayer final : public kf::PlaylistHost {
 public:
     void InitSWF(const QString&, bool) override {}
+    void setPlayerMovie(const QString&) override {}
 };
 
 // Local paths, so every row asks the file system for its size, as a real import does.

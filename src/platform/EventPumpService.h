@@ -7,6 +7,9 @@ class EventPumpService {
 public:
     virtual ~EventPumpService() = default;
     virtual void processPendingEvents() = 0;
+    // Repaints and timers only: clicks and keys wait until the command is over, so a long
+    // command keeps the window drawn without a second command starting inside it.
+    virtual void processPendingEventsExceptInput() = 0;
 };
 
 } // namespace kf

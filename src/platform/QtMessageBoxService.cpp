@@ -14,7 +14,10 @@ MessageAnswer QtMessageBoxService::showMessage(const QString& text, const QStrin
     const QMessageBox::StandardButtons boxButtons = buttons == MessageButtons::OkCancel
                                                         ? QMessageBox::Ok | QMessageBox::Cancel
                                                         : QMessageBox::StandardButtons(QMessageBox::Ok);
-    QMessageBox box(boxIcon, title, text, boxButtons, m_parent.window());
+    // The texts break their lines with CR LF; a label breaks at LF and would show the CR.
+    QString shownText = text;
+    shownText.replace(u"\r\n"_s, u"\n"_s);
+    QMessageBox box(boxIcon, title, shownText, boxButtons, m_parent.window());
     // The buttons speak the interface's language whatever translations are installed.
     box.button(QMessageBox::Ok)->setText(u"确定"_s);
     if (buttons == MessageButtons::OkCancel) {

@@ -10,6 +10,9 @@ class PlaylistHost {
 public:
     virtual ~PlaylistHost() = default;
     virtual void InitSWF(const QString& pfile, bool pIsPlay) = 0;
+    // Sets the Movie of the player control; does nothing while no player control exists.
+    // "关闭" hands it "http://", an address without a server: nothing shown, nothing fetched.
+    virtual void setPlayerMovie(const QString& Movie) = 0;
 };
 
 } // namespace kf

@@ -2,6 +2,9 @@
 
 #include "playlist/EntryFields.h"
 #include "playlist/PlaylistColumns.h"
+#include "playlist/PlaylistOrder.h"
+
+#include <algorithm>
 
 namespace kf {
 
@@ -90,6 +93,9 @@ void PlaylistModel::addPaths(const QStringList& paths) {
     m_entries.insert(m_entries.end(), std::make_move_iterator(added.begin()),
                      std::make_move_iterator(added.end()));
     endInsertRows();
+    if (m_sortState.Sorted) {
+        sortRows(first);
+    }
 }
 
 void PlaylistModel::clear() {
@@ -99,6 +105,86 @@ void PlaylistModel::clear() {
     beginResetModel();
     m_entries.clear();
     endResetModel();
+}
+
+
+void PlaylistModel::removeFlaggedRows(const std::vector<bool>& flagged) {
+    const int rows = std::min(rowCount(), int(flagged.size()));
+    std::vector<std::pair<int, int>> runs;
+    for (int row = 0; row < rows; ++row) {
+        if (!flagged[std::size_t(row)]) {
+            continue;
+        }
+        if (!runs.empty() && runs.back().second == row - 1) {
+            runs.back().second = row;
+        } else {
+            runs.emplace_back(row, row);
+        }
+    }
+    // A few runs go one by one, from the last, so the view keeps its scroll position. Many
+    // runs (every other row of a long list) would each shift the whole list and the view's
+    // bookkeeping; rebuilding once is linear.
+    constexpr std::size_t MaximumSeparateRuns = 64;
+    if (runs.size() <= MaximumSeparateRuns) {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            removeRun(run->first, run->second);
+        }
+        return;
+    }
+    beginResetModel();
+    std::vector<PlaylistEntry> kept;
+    kept.reserve(m_entries.size());
+    for (std::size_t row = 0; row < m_entries.size(); ++row) {
+        if (row >= flagged.size() || !flagged[row]) {
+            kept.push_back(std::move(m_entries[row]));
+        }
+    }
+    m_entries = std::move(kept);
+    endResetModel();
+}
+
+void PlaylistModel::removeRun(int first, int last) {
+    beginRemoveRows(QModelIndex(), first, last);
+    m_entries.erase(m_entries.begin() + first, m_entries.begin() + last + 1);
+    endRemoveRows();
+}
+
+void PlaylistModel::SortByColumn(int position) {
+    if (position - 1 == m_sortState.SortKey) {
+        m_sortState.SortOrder =
+            m_sortState.SortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    } else {
+        m_sortState.Sorted = false;
+        m_sortState.SortOrder = Qt::AscendingOrder;
+        m_sortState.SortKey = position - 1;
+    }
+    m_sortState.Sorted = true;
+    sortRows(0);
+}
+
+void PlaylistModel::sortRows(int firstUnsorted) {
+    if (m_sortState.SortKey < 0 || m_sortState.SortKey >= columnCount()) {
+        return;
+    }
+    const std::vector<int> order = PlaylistOrder(m_sortState).sortedRows(m_entries, firstUnsorted);
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRowOf(order.size());
+    std::vector<PlaylistEntry> sorted;
+    sorted.reserve(m_entries.size());
+    for (std::size_t newRow = 0; newRow < order.size(); ++newRow) {
+        newRowOf[std::size_t(order[newRow])] = int(newRow);
+        sorted.push_back(std::move(m_entries[std::size_t(order[newRow])]));
+    }
+    m_entries = std::move(sorted);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        after.append(index.isValid() ? createIndex(newRowOf[std::size_t(index.row())], index.column())
+                                     : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 } // namespace kf

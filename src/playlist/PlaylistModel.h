@@ -25,11 +25,18 @@ public:
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
 
     // Appends a row for the path; the number is the row count before it plus 1, never
-    // renumbered, so after removals numbers may repeat.
+    // renumbered, so after removals numbers may repeat. Once the list is sorted, the row
+    // goes to its sorted place instead of the end.
     void AddToList(const QString& path);
     // The same as AddToList for each path in turn, announced to the view in one step.
     void addPaths(const QStringList& paths);
     void clear();
+    // Removes every row whose flag is set (one flag per row, top to bottom).
+    void removeFlaggedRows(const std::vector<bool>& flagged);
+
+    // The column-click rule of the list: the clicked column (1-based) again flips the
+    // direction, another column sorts ascending by it; sorting stays on from then on.
+    void SortByColumn(int position);
 
     qsizetype count() const { return qsizetype(m_entries.size()); }
     const PlaylistEntry& entryAt(qsizetype position) const { return m_entries[std::size_t(position - 1)]; }
@@ -38,6 +45,11 @@ public:
     const PlaylistSortState& sortState() const { return m_sortState; }
 
 private:
+    // Puts the rows in the order of the sort state, keeping the view's selection and current
+    // row on the same entries. Rows before firstUnsorted are known to be in order already.
+    void sortRows(int firstUnsorted);
+    void removeRun(int first, int last);
+
     std::vector<PlaylistEntry> m_entries;
     PlaylistSortState m_sortState;
 };

@@ -1,17 +1,24 @@
 #include "playlist/PlaylistView.h"
 
+#include "platform/ShellDrop.h"
 #include "platform/Twips.h"
 #include "playlist/PlaylistColumns.h"
 
 #include <QHeaderView>
+#include <QDropEvent>
 #include <QItemSelectionModel>
 
-#include <algorithm>
 
 namespace kf {
 
 PlaylistView::PlaylistView(PlaylistModel& model, QWidget* parent) : QTableView(parent), m_model(model) {
     setModel(&m_model);
+    horizontalHeader()->setSectionsClickable(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int section) { m_model.SortByColumn(section + 1); });
+    // Drops are taken here while the list is shown; hidden, they fall through to the window.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 void PlaylistView::InitList() {
@@ -48,15 +55,58 @@ void PlaylistView::InitList() {
 
 QList<int> PlaylistView::selectedPositions() const {
     QList<int> positions;
-    if (!selectionModel()) {
-        return positions;
+    const std::vector<bool> flags = selectedRowFlags();
+    for (std::size_t row = 0; row < flags.size(); ++row) {
+        if (flags[row]) {
+            positions.append(int(row) + 1);
+        }
     }
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    for (const QModelIndex& row : rows) {
-        positions.append(row.row() + 1);
-    }
-    std::sort(positions.begin(), positions.end());
     return positions;
+}
+
+std::vector<bool> PlaylistView::selectedRowFlags() const {
+    std::vector<bool> flags(std::size_t(m_model.rowCount()), false);
+    if (!selectionModel()) {
+        return flags;
+    }
+    // Read from the ranges: asking row by row is quadratic when every other row of a long
+    // list is selected.
+    const QItemSelection selection = selectionModel()->selection();
+    for (const QItemSelectionRange& range : selection) {
+        for (int row = range.top(); row <= range.bottom() && row < int(flags.size()); ++row) {
+            flags[std::size_t(row)] = true;
+        }
+    }
+    return flags;
+}
+
+void PlaylistView::lvlist_OLEDragDrop(const QMimeData& Data) {
+    m_model.addPaths(DragQueryFiles(Data));
+}
+
+void PlaylistView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() && DragHasFiles(*event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void PlaylistView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData() && DragHasFiles(*event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void PlaylistView::dropEvent(QDropEvent* event) {
+    if (!event->mimeData() || !DragHasFiles(*event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    lvlist_OLEDragDrop(*event->mimeData());
+    event->acceptProposedAction();
 }
 
 } // namespace kf

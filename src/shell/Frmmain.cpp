@@ -1,6 +1,7 @@
 #include "shell/Frmmain.h"
 
 #include "platform/ProgramDirectory.h"
+#include "platform/ShellDrop.h"
 #include "platform/Twips.h"
 #include "shell/StartupSequence.h"
 #include "shell/StatusPanelClick.h"
@@ -26,7 +27,7 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
                  const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_arguments(arguments),
       m_playlistFiles(m_playlist, platform.messageBox, *this), m_helpMenu(platform.webBrowser),
-      m_monitor(m_state) {
+      m_monitor(m_state), m_mainWndProc(*this) {
     m_state.AppPath = programDirectoryWithSlash(programDirectory);
     setWindowTitle(u"Flash播放器V1.0"_s);
 
@@ -36,6 +37,10 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
     m_lvlist = new PlaylistView(m_playlist, m_clientArea);
     connect(m_lvlist, &QAbstractItemView::doubleClicked, this, [this] { lvlist_DblClick(); });
     createStatusBar();
+    m_fileMenu = std::make_unique<FileMenu>(FileMenuParts{*this, *m_lvlist, *m_SBar, m_playlistFiles, *this,
+                                                          m_state.CurrentIndex, m_state.AppPath,
+                                                          m_state.AppTitle},
+                                            platform);
 
     m_menus = std::make_unique<MenuTree>(
         *menuBar(), [this](MenuArrayId array, int index) { onMenuClick(array, index); }, this);
@@ -117,7 +122,7 @@ void Frmmain::onMenuClick(MenuArrayId array, int index) {
     case MenuArrayId::menuplay:
         break;
     case MenuArrayId::mnufile:
-        m_fileMenu.mnufile_Click(index);
+        m_fileMenu->mnufile_Click(index);
         break;
     case MenuArrayId::mnuview:
         ViewCommand(index);
@@ -158,6 +163,16 @@ void Frmmain::lvlist_DblClick() {
 
 void Frmmain::InitSWF(const QString& pfile, bool pIsPlay) {
     m_mediaRouter.InitSWF(pfile, pIsPlay);
+}
+
+void Frmmain::setPlayerMovie(const QString& Movie) {
+    // The player control arrives with the playing-movies issue; without one there is no
+    // movie to replace, and nothing happens.
+    Q_UNUSED(Movie);
+}
+
+void Frmmain::DropFiles(const QMimeData& hDrop) {
+    m_playlist.addPaths(DragQueryFiles(hDrop));
 }
 
 void Frmmain::SBar_PanelClick(int panel) {

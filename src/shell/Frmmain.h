@@ -23,6 +23,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMimeData>
 
 #include <memory>
 
@@ -51,7 +52,10 @@ public:
     void HelpCommand(int Index) override;
     void lvlist_DblClick() override;
     void InitSWF(const QString& pfile, bool pIsPlay) override;
+    void setPlayerMovie(const QString& Movie) override;
     void SBar_PanelClick(int panel);
+    // Appends the files of a drop on the window, in the order the file manager lists them.
+    void DropFiles(const QMimeData& hDrop);
 
     const PlatformServices& platform() const { return m_platform; }
     ProgramState& state() { return m_state; }
@@ -62,6 +66,7 @@ public:
     StatusBar* SBar() const { return m_SBar; }
     ClientArea* clientArea() const { return m_clientArea; }
     MenuTree& menus() { return *m_menus; }
+    FileMenu& fileMenu() { return *m_fileMenu; }
     PlaylistFiles& playlistFiles() { return m_playlistFiles; }
     PlaybackMonitor& monitor() { return m_monitor; }
     MainWndProc& mainWndProc() { return m_mainWndProc; }
@@ -86,7 +91,7 @@ private:
     QLabel* m_LblSWF = nullptr;
     StatusBar* m_SBar = nullptr;
     std::unique_ptr<MenuTree> m_menus;
-    FileMenu m_fileMenu;
+    std::unique_ptr<FileMenu> m_fileMenu;
     ViewMenu m_viewMenu;
     HelpMenu m_helpMenu;
     ControlMenu m_controlMenu;

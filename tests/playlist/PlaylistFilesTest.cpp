@@ -24,6 +24,7 @@ namespace {
 class RecordingHost final : public PlaylistHost {
 public:
     void InitSWF(const QString& pfile, bool pIsPlay) override { loads.append({pfile, pIsPlay}); }
+    void setPlayerMovie(const QString&) override {}
     QList<std::pair<QString, bool>> loads;
 };
 

@@ -1,0 +1,83 @@
+#include "platform/DirectoryReader.h"
+
+#include <QFile>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kf {
+
+namespace {
+
+DirectoryEntryKind kindFromMode(mode_t mode) {
+    if (S_ISREG(mode)) {
+        return DirectoryEntryKind::File;
+    }
+    if (S_ISDIR(mode)) {
+        return DirectoryEntryKind::Directory;
+    }
+    if (S_ISLNK(mode)) {
+        return DirectoryEntryKind::Link;
+    }
+    return DirectoryEntryKind::Other;
+}
+
+DirectoryEntryKind kindOf(int directoryHandle, const dirent& entry) {
+    switch (entry.d_type) {
+    case DT_REG:
+        return DirectoryEntryKind::File;
+    case DT_DIR:
+        return DirectoryEntryKind::Directory;
+    case DT_LNK:
+        return DirectoryEntryKind::Link;
+    case DT_UNKNOWN:
+        break;
+    default:
+        return DirectoryEntryKind::Other;
+    }
+    // Some file systems do not fill in the type; ask without following a link.
+    struct stat status {};
+    if (fstatat(directoryHandle, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        return DirectoryEntryKind::Other;
+    }
+    return kindFromMode(status.st_mode);
+}
+
+} // namespace
+
+std::optional<DirectoryListing> DirectoryReader::read(const QString& folder) {
+    const QByteArray encodedFolder = QFile::encodeName(folder);
+    const int handle = open(encodedFolder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    DIR* directory = fstat(handle, &status) == 0 ? fdopendir(handle) : nullptr;
+    if (!directory) {
+        close(handle);
+        return std::nullopt;
+    }
+    DirectoryListing listing;
+    listing.identity = DirectoryIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+    while (const dirent* entry = readdir(directory)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+            continue;
+        }
+        listing.entries.push_back(DirectoryEntry{QFile::decodeName(name), kindOf(dirfd(directory), *entry)});
+    }
+    closedir(directory);
+    return listing;
+}
+
+std::optional<quint64> DirectoryReader::fileSize(const QString& path) {
+    struct stat status {};
+    if (stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    return S_ISREG(status.st_mode) ? quint64(status.st_size) : 0;
+}
+
+} // namespace kf

@@ -1,0 +1,147 @@
+#include "playlist/FolderScan.h"
+
+#include "platform/MousePointer.h"
+#include "platform/StripNulls.h"
+#include "playlist/ScanSummary.h"
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kf {
+
+namespace {
+
+// Names in the order an NTFS directory delivers them, upper-cased code unit by code unit,
+// so a scan gives the same playlist on every run and every file system. Names that differ
+// only in case (possible here, not there) keep a fixed order too.
+bool deliveredBefore(const DirectoryEntry& left, const DirectoryEntry& right) {
+    const QString& a = left.name;
+    const QString& b = right.name;
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype index = 0; index < common; ++index) {
+        const char16_t upperA = a[index].toUpper().unicode();
+        const char16_t upperB = b[index].toUpper().unicode();
+        if (upperA != upperB) {
+            return upperA < upperB;
+        }
+    }
+    if (a.size() != b.size()) {
+        return a.size() < b.size();
+    }
+    return a < b;
+}
+
+} // namespace
+
+FolderScan::FolderScan(PlaylistModel& playlist, QWidget& lvlist, StatusBar& SBar,
+                       const PlatformServices& platform, const QString& AppTitle)
+    : m_playlist(playlist), m_lvlist(lvlist), m_SBar(SBar), m_platform(platform), m_AppTitle(AppTitle) {}
+
+void FolderScan::ScanFolder() {
+    // The window repaints during a scan; a second scan must not start inside the first.
+    if (m_scanning) {
+        return;
+    }
+    QString path = m_platform.folderDialog.chooseFolder();
+    StripNulls(path);
+    if (path.isEmpty()) {
+        return;
+    }
+    m_scanning = true;
+    setBusyMousePointer(true);
+    m_lvlist.hide();
+
+    qint64 FileCount = 0;
+    qint64 DirCount = 0;
+    quint64 total = FindFilesAPI(path, u"*.swf"_s, FileCount, DirCount);
+    total += FindFilesAPI(path, u"*.flv"_s, FileCount, DirCount);
+
+    m_lvlist.show();
+    m_scanning = false;
+    m_platform.messageBox.showMessage(scanSummaryText(FileCount, DirCount, scanSizeText(total)), m_AppTitle,
+                                      MessageButtons::Ok, MessageIcon::Information);
+    setBusyMousePointer(false);
+}
+
+quint64 FolderScan::FindFilesAPI(QString& path, const QString& SearchStr, qint64& FileCount,
+                                 qint64& DirCount) {
+    if (m_walkDepth == 0) {
+        m_visited.clear();
+        m_entriesSincePump = 0;
+    }
+    ++m_walkDepth;
+    const quint64 total = walk(path, FileNamePattern(SearchStr), FileCount, DirCount);
+    --m_walkDepth;
+    if (m_walkDepth == 0) {
+        flushMatches();
+        m_visited.clear();
+    }
+    return total;
+}
+
+quint64 FolderScan::walk(QString& path, const FileNamePattern& pattern, qint64& FileCount, qint64& DirCount) {
+    if (!path.endsWith(u'/')) {
+        path += u'/';
+    }
+    std::optional<DirectoryListing> listing = DirectoryReader::read(path);
+    if (listing &&
+        !m_visited.insert(Identity{listing->identity.device, listing->identity.inode}).second) {
+        listing.reset();
+    }
+    std::vector<DirectoryEntry> entries;
+    if (listing) {
+        entries = std::move(listing->entries);
+        for (DirectoryEntry& entry : entries) {
+            StripNulls(entry.name);
+        }
+        std::sort(entries.begin(), entries.end(), deliveredBefore);
+    }
+
+    // Subfolder pass. A link to a folder is not followed: it may lead back up the tree.
+    QStringList subfolders;
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.kind == DirectoryEntryKind::Directory) {
+            subfolders.append(entry.name);
+            ++DirCount;
+        }
+    }
+    m_SBar.setPanelText(2, path);
+
+    // File pass: no kind test, as the desktop's search makes none.
+    quint64 total = 0;
+    for (const DirectoryEntry& entry : entries) {
+        countEntry();
+        if (!pattern.matches(entry.name)) {
+            continue;
+        }
+        const QString file = path + entry.name;
+        if (entry.kind != DirectoryEntryKind::Directory) {
+            total += DirectoryReader::fileSize(file).value_or(0);
+        }
+        ++FileCount;
+        m_matches.append(file);
+    }
+    countEntry();
+
+    for (const QString& subfolder : subfolders) {
+        QString subfolderPath = path + subfolder + u'/';
+        total += walk(subfolderPath, pattern, FileCount, DirCount);
+    }
+    return total;
+}
+
+void FolderScan::countEntry() {
+    if (++m_entriesSincePump >= EntriesPerPump) {
+        m_entriesSincePump = 0;
+        m_platform.eventPump.processPendingEventsExceptInput();
+    }
+}
+
+void FolderScan::flushMatches() {
+    QStringList matches;
+    matches.swap(m_matches);
+    m_playlist.addPaths(matches);
+}
+
+} // namespace kf

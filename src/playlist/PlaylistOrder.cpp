@@ -1,0 +1,47 @@
+#include "playlist/PlaylistOrder.h"
+
+#include "playlist/PlaylistColumns.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace kf {
+
+const QString& PlaylistOrder::keyText(const PlaylistEntry& entry) const {
+    switch (PlaylistColumn(m_key)) {
+    case PlaylistColumn::Number:
+        return entry.number;
+    case PlaylistColumn::Name:
+        return entry.name;
+    case PlaylistColumn::Path:
+        return entry.path;
+    case PlaylistColumn::Type:
+        return entry.type;
+    case PlaylistColumn::Size:
+        return entry.size;
+    }
+    return entry.number;
+}
+
+bool PlaylistOrder::before(const PlaylistEntry& left, const PlaylistEntry& right) const {
+    const int comparison = QString::compare(keyText(left), keyText(right), Qt::CaseInsensitive);
+    return m_order == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
+}
+
+std::vector<int> PlaylistOrder::sortedRows(const std::vector<PlaylistEntry>& entries, int firstUnsorted) const {
+    std::vector<int> rows(entries.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    const auto less = [&](int left, int right) {
+        return before(entries[std::size_t(left)], entries[std::size_t(right)]);
+    };
+    const auto middle = rows.begin() + std::clamp(firstUnsorted, 0, int(rows.size()));
+    // Rows already in order only need the new ones merged in: linear, so a sorted list of
+    // 100,000 rows still takes a scan's worth of new rows at once.
+    std::stable_sort(middle, rows.end(), less);
+    if (middle != rows.begin()) {
+        std::inplace_merge(rows.begin(), middle, rows.end(), less);
+    }
+    return rows;
+}
+
+} // namespace kf
