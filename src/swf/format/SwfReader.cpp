@@ -1,7 +1,6 @@
 #include "swf/format/SwfReader.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace kf::swf {
 
@@ -147,13 +146,21 @@ Rgba SwfReader::readArgb() {
 }
 
 std::optional<Tag> SwfReader::readTag() {
-    if (failed() || m_bits.atEnd()) {
+    Tag tag;
+    if (!readTagInto(tag)) {
         return std::nullopt;
+    }
+    return tag;
+}
+
+bool SwfReader::readTagInto(Tag& tag) {
+    if (failed() || m_bits.atEnd()) {
+        return false;
     }
     const std::size_t tagOffset = m_bits.absoluteOffset();
     if (m_bits.remaining() < 2) {
         fail("truncated tag header at offset " + std::to_string(tagOffset));
-        return std::nullopt;
+        return false;
     }
     const std::uint16_t codeAndLength = m_bits.readU16();
     const auto code = static_cast<TagCode>(codeAndLength >> 6);
@@ -161,30 +168,50 @@ std::optional<Tag> SwfReader::readTag() {
     if (length == 0x3F) {
         if (m_bits.remaining() < 4) {
             fail("truncated " + nameOf(code) + " header at offset " + std::to_string(tagOffset));
-            return std::nullopt;
+            return false;
         }
         length = m_bits.readU32();
     }
     if (length > m_bits.remaining()) {
         fail(nameOf(code) + " at offset " + std::to_string(tagOffset) + " declares " +
              std::to_string(length) + " bytes but only " + std::to_string(m_bits.remaining()) + " remain");
-        return std::nullopt;
+        return false;
     }
     SwfReader body(*this, m_bits.subReader(length), m_spriteDepth);
-    Tag tag;
     tag.code = code;
     tag.offset = static_cast<std::uint32_t>(tagOffset);
     tag.body = body.readTagBody(code);
     if (body.m_error) {
         fail(*body.m_error + " in " + nameOf(code) + " at offset " + std::to_string(tagOffset));
-        return std::nullopt;
+        return false;
     }
     if (body.m_bits.failed()) {
         fail("truncated " + nameOf(code) + " at offset " + std::to_string(tagOffset));
-        return std::nullopt;
+        return false;
     }
     // Bytes left over in a body are ignored: authoring tools pad some tags.
-    return tag;
+    return true;
+}
+
+std::size_t SwfReader::countTags() const {
+    BitReader scan = m_bits;
+    std::size_t count = 0;
+    while (scan.remaining() >= 2) {
+        const std::uint16_t codeAndLength = scan.readU16();
+        std::uint32_t length = codeAndLength & 0x3F;
+        if (length == 0x3F) {
+            length = scan.readU32();
+        }
+        if (scan.failed() || length > scan.remaining()) {
+            break;
+        }
+        ++count;
+        if ((codeAndLength >> 6) == static_cast<std::uint16_t>(TagCode::End)) {
+            break;
+        }
+        scan.skip(length);
+    }
+    return count;
 }
 
 std::vector<Tag> SwfReader::readTags(bool keepEnd) {
@@ -192,12 +219,17 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
     // far: real files are cut short like that and players show what they have. A tag whose
     // declared length runs past the bytes, or whose body is malformed, fails the read.
     std::vector<Tag> tags;
-    while (std::optional<Tag> tag = readTag()) {
-        const bool isEnd = tag->code == TagCode::End;
-        if (!isEnd || keepEnd) {
-            tags.push_back(std::move(*tag));
+    tags.reserve(countTags());
+    while (true) {
+        Tag& tag = tags.emplace_back();
+        if (!readTagInto(tag)) {
+            tags.pop_back();
+            break;
         }
-        if (isEnd) {
+        if (tag.code == TagCode::End) {
+            if (!keepEnd) {
+                tags.pop_back();
+            }
             break;
         }
     }

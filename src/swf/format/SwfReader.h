@@ -24,6 +24,8 @@ public:
     // `bytes` starts at `baseOffset` in the uncompressed file; offsets in messages are in it.
     SwfReader(std::span<const std::uint8_t> bytes, std::uint8_t swfVersion, std::size_t baseOffset = 0,
               const ReadOptions& options = {});
+    SwfReader(const SwfReader&) = delete;
+    SwfReader& operator=(const SwfReader&) = delete;
 
     bool failed() const { return m_bits.failed() || m_error.has_value(); }
     // "truncated DefineShape3 at offset 1234" and the like; empty while nothing failed.
@@ -76,6 +78,11 @@ public:
 private:
     SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth);
 
+    // readTag() into `tag`, which a caller can construct in place. False at the end or on failure.
+    bool readTagInto(Tag& tag);
+    // How many tags follow, up to and including an End tag, from their headers alone: lets
+    // readTags() allocate once. Stops quietly where the stream is damaged.
+    std::size_t countTags() const;
     TagBody readTagBody(TagCode code);
     std::uint32_t readClipEventFlags();
     void fail(std::string message);
@@ -84,6 +91,10 @@ private:
     std::size_t plausibleCount(std::size_t claimed, std::size_t minimumBytes) const;
 
     BitReader m_bits;
+    // Shape records are gathered here, then moved into a vector of the exact size: one
+    // allocation per shape, none wasted. Tag readers share their root reader's.
+    std::vector<ShapeRecord> m_ownRecordScratch;
+    std::vector<ShapeRecord>* m_recordScratch = &m_ownRecordScratch;
     std::uint8_t m_swfVersion;
     ReadOptions m_options;
     int m_spriteDepth = 0;

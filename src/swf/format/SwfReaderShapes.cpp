@@ -2,6 +2,7 @@
 #include "swf/format/SwfReader.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace kf::swf {
 
@@ -138,7 +139,8 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
 }
 
 std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
-    std::vector<ShapeRecord> records;
+    std::vector<ShapeRecord>& records = *m_recordScratch;
+    records.clear();
     while (!failed()) {
         const bool isEdge = m_bits.readFlag();
         if (isEdge) {
@@ -198,7 +200,10 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
         records.emplace_back(std::move(change));
     }
     m_bits.alignToByte();
-    return records;
+    std::vector<ShapeRecord> result(std::make_move_iterator(records.begin()),
+                                    std::make_move_iterator(records.end()));
+    records.clear();
+    return result;
 }
 
 Shape SwfReader::readShape(int shapeVersion) {
