@@ -92,7 +92,8 @@ void SpriteObject::showFrame(int frame) {
     // the reconcile step then keeps every instance the replay places identically.
     const bool forward = frame > m_currentFrame;
     TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
-    for (int index = forward ? m_currentFrame + 1 : 0; index <= frame; ++index) {
+    const int lastWithTags = std::min(frame, m_timeline.storedFrameCount() - 1);
+    for (int index = forward ? m_currentFrame + 1 : 0; index <= lastWithTags; ++index) {
         for (const Tag* tag : m_timeline.frame(index).controlTags) {
             target.apply(*tag);
         }

@@ -14,10 +14,13 @@ TimelineDefinition TimelineDefinition::fromTags(const std::vector<Tag>& tags,
         declaredFrameCount > 0 ? declaredFrameCount : std::max<int>(1, static_cast<int>(showFrames));
 
     TimelineDefinition definition;
-    definition.m_frames.resize(static_cast<std::size_t>(frameCount));
+    definition.m_frameCount = frameCount;
+    // Tags after the last ShowFrame belong to one more frame, when the count allows it.
+    const int storedFrames = std::min<int>(frameCount, static_cast<int>(showFrames) + 1);
+    definition.m_frames.resize(static_cast<std::size_t>(storedFrames));
     int frameIndex = 0;
     for (const Tag& tag : tags) {
-        if (frameIndex >= frameCount) {
+        if (frameIndex >= storedFrames) {
             break;
         }
         TimelineFrame& frame = definition.m_frames[static_cast<std::size_t>(frameIndex)];
@@ -33,6 +36,14 @@ TimelineDefinition TimelineDefinition::fromTags(const std::vector<Tag>& tags,
         }
     }
     return definition;
+}
+
+const TimelineFrame& TimelineDefinition::frame(int index) const {
+    static const TimelineFrame empty;
+    if (index < 0 || index >= storedFrameCount()) {
+        return empty;
+    }
+    return m_frames[static_cast<std::size_t>(index)];
 }
 
 std::optional<int> TimelineDefinition::frameForLabel(std::string_view label) const {

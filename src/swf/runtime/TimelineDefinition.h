@@ -32,8 +32,11 @@ public:
     // ShowFrame tags, as in Flash Player: a missing frame is empty, an extra one unreachable.
     static TimelineDefinition fromTags(const std::vector<Tag>& tags, std::uint16_t declaredFrameCount);
 
-    int frameCount() const { return static_cast<int>(m_frames.size()); }
-    const TimelineFrame& frame(int index) const { return m_frames[static_cast<std::size_t>(index)]; }
+    int frameCount() const { return m_frameCount; }
+    // Frames past the last one with tags are empty and not stored, so a header that claims
+    // 65535 frames costs nothing; loops over frames may stop at storedFrameCount().
+    int storedFrameCount() const { return static_cast<int>(m_frames.size()); }
+    const TimelineFrame& frame(int index) const;
 
     const std::vector<TimelineLabel>& labels() const { return m_labels; }
     // An exact match first, then one ignoring ASCII case, since AVM1 label lookups do.
@@ -43,6 +46,7 @@ public:
     void addLabel(TimelineLabel label);
 
 private:
+    int m_frameCount = 0;
     std::vector<TimelineFrame> m_frames;
     std::vector<TimelineLabel> m_labels;
 };

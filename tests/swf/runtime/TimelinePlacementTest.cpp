@@ -167,6 +167,16 @@ TEST(TimelinePlacement, declaredFrameCountWinsOverShowFrames) {
 
     ASSERT_TRUE(player.load(movie(0, {showFrame(), showFrame()})));
     EXPECT_EQ(player.totalFrames(), 2) << "a zero frame count falls back to the ShowFrame tags";
+
+    // A header may claim every frame there is; the empty ones still count and can be reached.
+    ASSERT_TRUE(player.load(movie(65535, {defineShape(1), place(1, 1), showFrame(), frameLabel("tail")})));
+    EXPECT_EQ(player.totalFrames(), 65535);
+    EXPECT_EQ(player.frameLabels(), (std::vector<TimelineLabel>{{"tail", 1}}));
+    player.gotoFrame(65534);
+    EXPECT_EQ(player.currentFrame(), 65534);
+    EXPECT_NE(objectAt(player, 1), nullptr);
+    player.advanceFrame();
+    EXPECT_EQ(player.currentFrame(), 0);
 }
 
 } // namespace
