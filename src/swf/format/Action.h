@@ -253,6 +253,9 @@ struct Action {
 // The decoded actions of one DoAction, DoInitAction, button or clip-event block. Decoding
 // stops at the End action, at the end of the bytes, or at a malformed action; `complete`
 // tells which (the interpreter runs what was decoded, as a player would).
+// `actions` leaves the End action out; `byteLength` counts it. `complete` is false only when
+// an action's length runs past the bytes; a payload that is malformed inside its own length
+// is kept as RawPayload and decoding goes on.
 struct ActionBlock {
     std::vector<Action> actions;
     std::uint32_t byteLength = 0;
