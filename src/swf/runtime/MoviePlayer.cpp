@@ -37,6 +37,7 @@ Status MoviePlayer::load(Movie movie) {
     m_context = std::make_unique<PlayerContext>(m_dictionary, m_movie->header.version, m_limits);
     m_root = std::make_unique<SpriteObject>(DisplayDepth{0}, CharacterId{0}, m_rootTimeline, *m_context, 0);
     m_root->setLoops(m_looping);
+    m_context->startFrame();
     m_root->construct();
     runQueuedActions();
     return success();
@@ -77,6 +78,7 @@ int MoviePlayer::totalFrames() const {
 
 void MoviePlayer::gotoFrame(int frame) {
     if (m_root) {
+        m_context->startFrame();
         m_root->gotoFrame(frame);
         runQueuedActions();
     }
@@ -86,6 +88,7 @@ bool MoviePlayer::gotoLabel(std::string_view label) {
     if (!m_root) {
         return false;
     }
+    m_context->startFrame();
     const bool found = m_root->gotoLabel(label);
     runQueuedActions();
     return found;
@@ -93,6 +96,7 @@ bool MoviePlayer::gotoLabel(std::string_view label) {
 
 void MoviePlayer::nextFrame() {
     if (m_root) {
+        m_context->startFrame();
         m_root->nextFrame();
         runQueuedActions();
     }
@@ -100,6 +104,7 @@ void MoviePlayer::nextFrame() {
 
 void MoviePlayer::previousFrame() {
     if (m_root) {
+        m_context->startFrame();
         m_root->previousFrame();
         runQueuedActions();
     }
@@ -118,6 +123,7 @@ void MoviePlayer::setLooping(bool looping) {
 
 void MoviePlayer::advanceFrame() {
     if (m_root) {
+        m_context->startFrame();
         m_root->tick();
         runQueuedActions();
     }
@@ -142,7 +148,8 @@ void MoviePlayer::runQueuedActions() {
     while (!queue.isEmpty()) {
         // Scripts that keep sending each other to new frames are cut off here; the frame
         // shows whatever state they reached.
-        if (scripts >= m_limits.maxScriptsPerFrame || actions >= m_limits.maxActionsPerFrame) {
+        if (scripts >= m_limits.maxScriptsPerFrame || actions >= m_limits.maxActionsPerFrame ||
+            m_context->replayBudgetSpent()) {
             queue.clear();
             break;
         }

@@ -37,6 +37,11 @@ public:
     bool namesAreCaseSensitive() const { return m_swfVersion >= 7; }
     std::size_t liveObjectCount() const { return m_liveObjects; }
 
+    // Timeline tags applied since the frame began, against maxTagsReplayedPerFrame.
+    void countReplayedTags(std::size_t count) { m_replayedTags += count; }
+    bool replayBudgetSpent() const { return m_replayedTags >= m_limits.maxTagsReplayedPerFrame; }
+    void startFrame() { m_replayedTags = 0; }
+
 private:
     const CharacterDictionary& m_dictionary;
     std::uint8_t m_swfVersion;
@@ -44,6 +49,7 @@ private:
     ActionQueue m_actionQueue;
     std::vector<std::unique_ptr<DisplayObject>> m_retired;
     std::size_t m_liveObjects = 0;
+    std::size_t m_replayedTags = 0;
 };
 
 } // namespace kf::swf

@@ -13,6 +13,9 @@ struct RuntimeLimits {
     // Frame scripts that goto each other would run forever within one frame.
     std::size_t maxScriptsPerFrame = 10000;
     std::size_t maxActionsPerFrame = 1000000;
+    // Each backward goto replays the timeline from frame 1; scripts bouncing between far
+    // frames of a large movie would replay it thousands of times in one frame.
+    std::size_t maxTagsReplayedPerFrame = 2000000;
 };
 
 } // namespace kf::swf

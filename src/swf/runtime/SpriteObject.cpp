@@ -94,9 +94,11 @@ void SpriteObject::showFrame(int frame) {
     TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
     const int lastWithTags = std::min(frame, m_timeline.storedFrameCount() - 1);
     for (int index = forward ? m_currentFrame + 1 : 0; index <= lastWithTags; ++index) {
-        for (const Tag* tag : m_timeline.frame(index).controlTags) {
+        const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
+        for (const Tag* tag : tags) {
             target.apply(*tag);
         }
+        m_context.countReplayedTags(tags.size());
     }
     m_currentFrame = frame;
     // Only the frame landed on runs its scripts; frames passed over run none.

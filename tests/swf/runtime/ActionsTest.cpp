@@ -172,6 +172,25 @@ TEST(Swf3Actions, scriptsThatGotoEachOtherForeverAreCutOff) {
     EXPECT_EQ(navigator.calls.size(), 50u) << "the next frame starts with a fresh allowance";
 }
 
+TEST(Swf3Actions, scriptsBouncingAcrossALargeTimelineAreCutOff) {
+    RuntimeLimits limits;
+    limits.maxTagsReplayedPerFrame = 1000;
+    RecordingNavigator navigator;
+    MoviePlayer player(&navigator, nullptr, limits);
+    std::vector<Tag> tags{defineShape(1), doAction({getUrl("first", ""), gotoFrame(99)}), showFrame()};
+    for (int frame = 1; frame < 100; ++frame) {
+        tags.push_back(place(static_cast<std::uint16_t>(frame), 1));
+        if (frame == 99) {
+            tags.push_back(doAction({getUrl("last", ""), gotoFrame(0)}));
+        }
+        tags.push_back(showFrame());
+    }
+    ASSERT_TRUE(player.load(movie(100, std::move(tags))));
+    // Every bounce replays about 100 tags, so about ten fit in the allowance.
+    EXPECT_GE(navigator.calls.size(), 5u);
+    EXPECT_LE(navigator.calls.size(), 25u);
+}
+
 TEST(Swf3Actions, scriptsOfARemovedSpriteDoNotRun) {
     RecordingNavigator navigator;
     MoviePlayer player(&navigator);
