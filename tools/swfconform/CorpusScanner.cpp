@@ -11,8 +11,8 @@ namespace kf::swf {
 
 namespace {
 
-constexpr int swfdecFrames = 10;
-constexpr int swfdecTolerance = 3;
+constexpr int imagePairFrames = 10;
+constexpr int imagePairTolerance = 3;
 // A test.toml is a few hundred bytes; refuse to read anything unreasonable.
 constexpr qint64 maximumTomlSize = 1024 * 1024;
 
@@ -31,28 +31,28 @@ ImageCheck readCheck(const TomlDocument& toml, const TomlPath& path) {
 
 std::vector<ConformanceCase> CorpusScanner::scan() const {
     std::vector<ConformanceCase> cases;
-    scanRuffle(cases);
-    scanSwfdec(cases);
+    scanTomlTests(cases);
+    scanImagePairs(cases);
     std::sort(cases.begin(), cases.end(), [](const ConformanceCase& left, const ConformanceCase& right) {
         return left.name < right.name;
     });
     return cases;
 }
 
-void CorpusScanner::scanRuffle(std::vector<ConformanceCase>& cases) const {
+void CorpusScanner::scanTomlTests(std::vector<ConformanceCase>& cases) const {
     const QString root = m_corpus.filePath(QStringLiteral("ruffle"));
     QDirIterator files(root, {QStringLiteral("test.toml")}, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QFileInfo toml(files.next());
         const QDir folder = toml.dir();
         const QString name = m_corpus.relativeFilePath(folder.path());
-        for (ConformanceCase& found : readRuffleCase(folder, name)) {
+        for (ConformanceCase& found : readTomlCase(folder, name)) {
             cases.push_back(std::move(found));
         }
     }
 }
 
-std::vector<ConformanceCase> CorpusScanner::readRuffleCase(const QDir& folder, const QString& name) {
+std::vector<ConformanceCase> CorpusScanner::readTomlCase(const QDir& folder, const QString& name) {
     ConformanceCase result;
     result.name = name;
     result.moviePath = folder.filePath(QStringLiteral("test.swf"));
@@ -101,7 +101,7 @@ std::vector<ConformanceCase> CorpusScanner::readRuffleCase(const QDir& folder, c
     return {result};
 }
 
-void CorpusScanner::scanSwfdec(std::vector<ConformanceCase>& cases) const {
+void CorpusScanner::scanImagePairs(std::vector<ConformanceCase>& cases) const {
     const QDir folder(m_corpus.filePath(QStringLiteral("swfdec/image")));
     if (!folder.exists()) {
         return;
@@ -114,9 +114,9 @@ void CorpusScanner::scanSwfdec(std::vector<ConformanceCase>& cases) const {
         ConformanceCase result;
         result.name = QStringLiteral("swfdec/image/") + movie;
         result.moviePath = folder.filePath(movie);
-        result.frames = swfdecFrames;
+        result.frames = imagePairFrames;
         result.quality = RenderQuality::High;
-        result.captures.push_back(ImageCapture{movie, expected, 0, {ImageCheck{swfdecTolerance, 0}}});
+        result.captures.push_back(ImageCapture{movie, expected, 0, {ImageCheck{imagePairTolerance, 0}}});
         cases.push_back(std::move(result));
     }
 }

@@ -16,12 +16,12 @@ public:
 
     std::vector<ConformanceCase> scan() const;
 
-    // Reads one ruffle-style test folder; a test.toml without image comparisons gives none.
-    static std::vector<ConformanceCase> readRuffleCase(const QDir& folder, const QString& name);
+    // Reads one test folder with a test.toml; a test.toml without image comparisons gives none.
+    static std::vector<ConformanceCase> readTomlCase(const QDir& folder, const QString& name);
 
 private:
-    void scanRuffle(std::vector<ConformanceCase>& cases) const;
-    void scanSwfdec(std::vector<ConformanceCase>& cases) const;
+    void scanTomlTests(std::vector<ConformanceCase>& cases) const;
+    void scanImagePairs(std::vector<ConformanceCase>& cases) const;
 
     QDir m_corpus;
 };

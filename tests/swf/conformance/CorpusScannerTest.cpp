@@ -51,7 +51,7 @@ TEST_F(CorpusScannerTest, findsImageTestsOnly) {
     EXPECT_EQ(cases[2].name, QStringLiteral("swfdec/image/with-reference.swf"));
 }
 
-TEST_F(CorpusScannerTest, readsRuffleRunAndCheckSettings) {
+TEST_F(CorpusScannerTest, readsTomlRunAndCheckSettings) {
     const std::vector<ConformanceCase> cases = CorpusScanner(m_root).scan();
     ASSERT_EQ(cases.size(), 3u);
     const ConformanceCase& shapes = cases[1];
@@ -74,14 +74,14 @@ TEST_F(CorpusScannerTest, readsRuffleRunAndCheckSettings) {
     EXPECT_EQ(late.checks[1].tolerance, 2);
 }
 
-TEST_F(CorpusScannerTest, swfdecImagesRunTenFramesWithToleranceThree) {
+TEST_F(CorpusScannerTest, imagePairsRunTenFramesWithToleranceThree) {
     const std::vector<ConformanceCase> cases = CorpusScanner(m_root).scan();
     ASSERT_EQ(cases.size(), 3u);
-    const ConformanceCase& swfdec = cases[2];
-    EXPECT_EQ(swfdec.frames, 10);
-    ASSERT_EQ(swfdec.captures.size(), 1u);
-    EXPECT_EQ(swfdec.captures[0].checks[0].tolerance, 3);
-    EXPECT_EQ(swfdec.captures[0].checks[0].maxOutliers, 0);
+    const ConformanceCase& pair = cases[2];
+    EXPECT_EQ(pair.frames, 10);
+    ASSERT_EQ(pair.captures.size(), 1u);
+    EXPECT_EQ(pair.captures[0].checks[0].tolerance, 3);
+    EXPECT_EQ(pair.captures[0].checks[0].maxOutliers, 0);
 }
 
 TEST_F(CorpusScannerTest, unreadableMoviesAndTestsFailWithAReason) {
