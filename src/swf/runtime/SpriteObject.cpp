@@ -91,19 +91,30 @@ void SpriteObject::showFrame(int frame) {
     // Forward: continue from what is shown. Backward: replay from frame 1 into an empty list;
     // the reconcile step then keeps every instance the replay places identically.
     const bool forward = frame > m_currentFrame;
-    TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
+    const int firstFrame = forward ? m_currentFrame + 1 : 0;
     const int lastWithTags = std::min(frame, m_timeline.storedFrameCount() - 1);
-    for (int index = forward ? m_currentFrame + 1 : 0; index <= lastWithTags; ++index) {
+    bool changes = !forward;
+    for (int index = firstFrame; index <= lastWithTags && !changes; ++index) {
+        changes = !m_timeline.frame(index).controlTags.empty();
+    }
+
+    m_currentFrame = frame;
+    // Only the frame landed on runs its scripts; frames passed over run none.
+    for (const ActionBlock* actions : m_timeline.frame(frame).actions) {
+        m_context.actionQueue().push(this, actions);
+    }
+    // Most frames of most sprites change nothing; they cost no display-list work.
+    if (!changes) {
+        return;
+    }
+
+    TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
+    for (int index = firstFrame; index <= lastWithTags; ++index) {
         const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
         for (const Tag* tag : tags) {
             target.apply(*tag);
         }
         m_context.countReplayedTags(tags.size());
-    }
-    m_currentFrame = frame;
-    // Only the frame landed on runs its scripts; frames passed over run none.
-    for (const ActionBlock* actions : m_timeline.frame(frame).actions) {
-        m_context.actionQueue().push(this, actions);
     }
     reconcile(target);
 }
