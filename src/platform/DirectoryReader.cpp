@@ -45,9 +45,18 @@ DirectoryEntryKind kindOf(int directoryHandle, const dirent& entry) {
     return kindFromMode(status.st_mode);
 }
 
+std::optional<quint64> sizeOf(int directoryHandle, const char* name) {
+    struct stat status {};
+    if (fstatat(directoryHandle, name, &status, 0) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return quint64(status.st_size);
+}
+
 } // namespace
 
-std::optional<DirectoryListing> DirectoryReader::read(const QString& folder) {
+std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
+                                                      const std::function<bool(const QString&)>& sizeWanted) {
     const QByteArray encodedFolder = QFile::encodeName(folder);
     const int handle = open(encodedFolder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0) {
@@ -66,18 +75,14 @@ std::optional<DirectoryListing> DirectoryReader::read(const QString& folder) {
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
             continue;
         }
-        listing.entries.push_back(DirectoryEntry{QFile::decodeName(name), kindOf(dirfd(directory), *entry)});
+        DirectoryEntry found{QFile::decodeName(name), kindOf(dirfd(directory), *entry), std::nullopt};
+        if (found.kind != DirectoryEntryKind::Directory && sizeWanted && sizeWanted(found.name)) {
+            found.size = sizeOf(dirfd(directory), name);
+        }
+        listing.entries.push_back(std::move(found));
     }
     closedir(directory);
     return listing;
-}
-
-std::optional<quint64> DirectoryReader::fileSize(const QString& path) {
-    struct stat status {};
-    if (stat(QFile::encodeName(path).constData(), &status) != 0) {
-        return std::nullopt;
-    }
-    return S_ISREG(status.st_mode) ? quint64(status.st_size) : 0;
 }
 
 } // namespace kf

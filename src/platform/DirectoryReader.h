@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct DirectoryEntry {
     QString name;
     // What the entry itself is: a link is reported as a link, never as what it points to.
     DirectoryEntryKind kind = DirectoryEntryKind::Other;
+    // The byte size of the file, or of the file a link leads to; nothing for a folder or
+    // device, when it cannot be read, or when it was not asked for.
+    std::optional<quint64> size;
 };
 
 // Identifies a directory on disk whatever path leads to it.
@@ -32,10 +36,10 @@ struct DirectoryListing {
 class DirectoryReader {
 public:
     // Nothing when the folder cannot be opened (missing, access denied, not a folder).
-    static std::optional<DirectoryListing> read(const QString& folder);
-    // The byte size of the file the path names, following links; 0 for a folder or device,
-    // nothing when it cannot be read.
-    static std::optional<quint64> fileSize(const QString& path);
+    // Sizes are read for the names sizeWanted accepts: each size costs a look-up on disk,
+    // which a search for a few kinds of files should not pay for every name.
+    static std::optional<DirectoryListing> read(const QString& folder,
+                                                const std::function<bool(const QString&)>& sizeWanted);
 };
 
 } // namespace kf

@@ -40,8 +40,11 @@ QString GetFileSize(const QString& path) {
 }
 
 PlaylistEntry makePlaylistEntry(qsizetype number, const QString& path) {
-    return PlaylistEntry{QString::number(number), GetBaseName(path), path, GetFileType(path),
-                         GetFileSize(path)};
+    return makePlaylistEntry(number, path, GetFileSize(path));
+}
+
+PlaylistEntry makePlaylistEntry(qsizetype number, const QString& path, const QString& sizeText) {
+    return PlaylistEntry{QString::number(number), GetBaseName(path), path, GetFileType(path), sizeText};
 }
 
 } // namespace kf

@@ -16,5 +16,7 @@ QString GetFileSize(const QString& path);
 bool isLocalPath(const QString& path);
 
 PlaylistEntry makePlaylistEntry(qsizetype number, const QString& path);
+// The same for a path whose size text is already known.
+PlaylistEntry makePlaylistEntry(qsizetype number, const QString& path, const QString& sizeText);
 
 } // namespace kf

@@ -15,13 +15,21 @@ namespace {
 // Names in the order an NTFS directory delivers them, upper-cased code unit by code unit,
 // so a scan gives the same playlist on every run and every file system. Names that differ
 // only in case (possible here, not there) keep a fixed order too.
+char16_t upperCase(QChar letter) {
+    const char16_t code = letter.unicode();
+    if (code < 0x80) {
+        return code >= u'a' && code <= u'z' ? char16_t(code - (u'a' - u'A')) : code;
+    }
+    return letter.toUpper().unicode();
+}
+
 bool deliveredBefore(const DirectoryEntry& left, const DirectoryEntry& right) {
     const QString& a = left.name;
     const QString& b = right.name;
     const qsizetype common = std::min(a.size(), b.size());
     for (qsizetype index = 0; index < common; ++index) {
-        const char16_t upperA = a[index].toUpper().unicode();
-        const char16_t upperB = b[index].toUpper().unicode();
+        const char16_t upperA = upperCase(a[index]);
+        const char16_t upperB = upperCase(b[index]);
         if (upperA != upperB) {
             return upperA < upperB;
         }
@@ -54,8 +62,11 @@ void FolderScan::ScanFolder() {
 
     qint64 FileCount = 0;
     qint64 DirCount = 0;
+    m_patterns = {FileNamePattern(u"*.swf"_s), FileNamePattern(u"*.flv"_s)};
     quint64 total = FindFilesAPI(path, u"*.swf"_s, FileCount, DirCount);
     total += FindFilesAPI(path, u"*.flv"_s, FileCount, DirCount);
+    m_listings.clear();
+    m_patterns.clear();
 
     m_lvlist.show();
     m_scanning = false;
@@ -70,9 +81,17 @@ quint64 FolderScan::FindFilesAPI(QString& path, const QString& SearchStr, qint64
         m_visited.clear();
         m_entriesSincePump = 0;
     }
+    const FileNamePattern pattern(SearchStr);
+    const bool ownPattern = !m_scanning;
+    if (ownPattern) {
+        m_patterns.push_back(pattern);
+    }
     ++m_walkDepth;
-    const quint64 total = walk(path, FileNamePattern(SearchStr), FileCount, DirCount);
+    const quint64 total = walk(path, pattern, FileCount, DirCount);
     --m_walkDepth;
+    if (ownPattern) {
+        m_patterns.pop_back();
+    }
     if (m_walkDepth == 0) {
         flushMatches();
         m_visited.clear();
@@ -84,19 +103,12 @@ quint64 FolderScan::walk(QString& path, const FileNamePattern& pattern, qint64& 
     if (!path.endsWith(u'/')) {
         path += u'/';
     }
-    std::optional<DirectoryListing> listing = DirectoryReader::read(path);
-    if (listing &&
-        !m_visited.insert(Identity{listing->identity.device, listing->identity.inode}).second) {
+    Listing listing = listingOf(path);
+    if (listing && !m_visited.insert(Identity{listing->identity.device, listing->identity.inode}).second) {
         listing.reset();
     }
-    std::vector<DirectoryEntry> entries;
-    if (listing) {
-        entries = std::move(listing->entries);
-        for (DirectoryEntry& entry : entries) {
-            StripNulls(entry.name);
-        }
-        std::sort(entries.begin(), entries.end(), deliveredBefore);
-    }
+    static const std::vector<DirectoryEntry> none;
+    const std::vector<DirectoryEntry>& entries = listing ? listing->entries : none;
 
     // Subfolder pass. A link to a folder is not followed: it may lead back up the tree.
     QStringList subfolders;
@@ -115,12 +127,9 @@ quint64 FolderScan::walk(QString& path, const FileNamePattern& pattern, qint64& 
         if (!pattern.matches(entry.name)) {
             continue;
         }
-        const QString file = path + entry.name;
-        if (entry.kind != DirectoryEntryKind::Directory) {
-            total += DirectoryReader::fileSize(file).value_or(0);
-        }
+        total += entry.size.value_or(0);
         ++FileCount;
-        m_matches.append(file);
+        m_matches.push_back(FoundFile{path + entry.name, entry.size});
     }
     countEntry();
 
@@ -131,6 +140,30 @@ quint64 FolderScan::walk(QString& path, const FileNamePattern& pattern, qint64& 
     return total;
 }
 
+FolderScan::Listing FolderScan::listingOf(const QString& path) {
+    if (m_scanning) {
+        if (const auto cached = m_listings.constFind(path); cached != m_listings.constEnd()) {
+            return cached.value();
+        }
+    }
+    std::optional<DirectoryListing> read = DirectoryReader::read(path, [this](const QString& name) {
+        return std::any_of(m_patterns.begin(), m_patterns.end(),
+                           [&name](const FileNamePattern& pattern) { return pattern.matches(name); });
+    });
+    if (!read) {
+        return nullptr;
+    }
+    for (DirectoryEntry& entry : read->entries) {
+        StripNulls(entry.name);
+    }
+    std::sort(read->entries.begin(), read->entries.end(), deliveredBefore);
+    auto listing = std::make_shared<const DirectoryListing>(std::move(*read));
+    if (m_scanning) {
+        m_listings.insert(path, listing);
+    }
+    return listing;
+}
+
 void FolderScan::countEntry() {
     if (++m_entriesSincePump >= EntriesPerPump) {
         m_entriesSincePump = 0;
@@ -139,9 +172,9 @@ void FolderScan::countEntry() {
 }
 
 void FolderScan::flushMatches() {
-    QStringList matches;
+    std::vector<FoundFile> matches;
     matches.swap(m_matches);
-    m_playlist.addPaths(matches);
+    m_playlist.addFoundFiles(matches);
 }
 
 } // namespace kf

@@ -6,11 +6,13 @@
 #include "platform/StatusBar.h"
 #include "playlist/PlaylistModel.h"
 
-#include <QStringList>
+#include <QHash>
 #include <QWidget>
 
+#include <memory>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace kf {
 
@@ -34,8 +36,10 @@ public:
 
 private:
     using Identity = std::pair<quint64, quint64>;
+    using Listing = std::shared_ptr<const DirectoryListing>;
 
     quint64 walk(QString& path, const FileNamePattern& pattern, qint64& FileCount, qint64& DirCount);
+    Listing listingOf(const QString& path);
     // Every few hundred entries the window gets to repaint.
     void countEntry();
     void flushMatches();
@@ -51,8 +55,13 @@ private:
     // Directories entered in the current walk: a folder reached again (a bind mount or a link
     // the file system resolves for us) would otherwise be walked for ever.
     std::set<Identity> m_visited;
+    // During a scan the second walk reuses the first one's listings, sorted: the tree is
+    // read once, not once per pattern.
+    QHash<QString, Listing> m_listings;
+    // The patterns of the walks under way, whose matches need their sizes.
+    std::vector<FileNamePattern> m_patterns;
     // Matches wait here and enter the list at the end of the walk in one step.
-    QStringList m_matches;
+    std::vector<FoundFile> m_matches;
 };
 
 } // namespace kf

@@ -79,14 +79,31 @@ void PlaylistModel::AddToList(const QString& path) {
 }
 
 void PlaylistModel::addPaths(const QStringList& paths) {
-    if (paths.isEmpty()) {
-        return;
-    }
     std::vector<PlaylistEntry> added;
     added.reserve(std::size_t(paths.size()));
     qsizetype number = count();
     for (const QString& path : paths) {
         added.push_back(makePlaylistEntry(++number, path));
+    }
+    appendEntries(std::move(added));
+}
+
+void PlaylistModel::addFoundFiles(const std::vector<FoundFile>& files) {
+    std::vector<PlaylistEntry> added;
+    added.reserve(files.size());
+    qsizetype number = count();
+    for (const FoundFile& file : files) {
+        const QString sizeText = !isLocalPath(file.path) ? GetFileSize(file.path)
+                                 : file.size                ? QString::number(*file.size)
+                                                            : QString();
+        added.push_back(makePlaylistEntry(++number, file.path, sizeText));
+    }
+    appendEntries(std::move(added));
+}
+
+void PlaylistModel::appendEntries(std::vector<PlaylistEntry> added) {
+    if (added.empty()) {
+        return;
     }
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + int(added.size()) - 1);

@@ -6,9 +6,16 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace kf {
+
+// A file found on disk, with its size if it could be read.
+struct FoundFile {
+    QString path;
+    std::optional<quint64> size;
+};
 
 // The playlist itself: the rows the list view shows, addressed by 1-based position.
 class PlaylistModel : public QAbstractTableModel {
@@ -30,6 +37,9 @@ public:
     void AddToList(const QString& path);
     // The same as AddToList for each path in turn, announced to the view in one step.
     void addPaths(const QStringList& paths);
+    // The same for files whose sizes were read while finding them, so the disk is not asked
+    // twice; a file without a size gets the empty size text, as AddToList gives it.
+    void addFoundFiles(const std::vector<FoundFile>& files);
     void clear();
     // Removes every row whose flag is set (one flag per row, top to bottom).
     void removeFlaggedRows(const std::vector<bool>& flagged);
@@ -48,6 +58,7 @@ private:
     // Puts the rows in the order of the sort state, keeping the view's selection and current
     // row on the same entries. Rows before firstUnsorted are known to be in order already.
     void sortRows(int firstUnsorted);
+    void appendEntries(std::vector<PlaylistEntry> added);
     void removeRun(int first, int last);
 
     std::vector<PlaylistEntry> m_entries;
