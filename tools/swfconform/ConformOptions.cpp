@@ -4,7 +4,7 @@ namespace kf::swf {
 
 QString conformUsage() {
     return QStringLiteral(
-        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--min-passes N]\n"
+        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--min-passes N] [--save-failed DIR]\n"
         "Runs the image tests of a conformance corpus (default ../shared/corpus): every\n"
         "ruffle/**/test.toml with image_comparisons, and swfdec/image/X.swf with X.swf.png.\n"
         "Prints PASS or FAIL and the reason per test, a count of what the failed tests need,\n"
@@ -13,6 +13,7 @@ QString conformUsage() {
         "  --filter TEXT     run only tests whose name contains TEXT (repeatable)\n"
         "  --list            list the tests without running them\n"
         "  --min-passes N    succeed when at least N tests pass (for CTest)\n"
+        "  --save-failed DIR write our render of every failed capture into DIR\n"
         "  -h, --help        this text\n"
         "\n"
         "Exit status: 0 all passed (or at least N with --min-passes), 1 otherwise,\n"
@@ -41,6 +42,11 @@ Result<ConformOptions> parseConformOptions(const QStringList& arguments) {
                 return Result<ConformOptions>::failure("--min-passes needs a whole number");
             }
             options.minimumPasses = minimum;
+        } else if (argument == QLatin1String("--save-failed")) {
+            if (!hasValue) {
+                return Result<ConformOptions>::failure("--save-failed needs a folder");
+            }
+            options.failedImageFolder = arguments[++index];
         } else if (argument.startsWith(QLatin1Char('-'))) {
             return Result<ConformOptions>::failure("unknown option " + argument.toStdString());
         } else if (!corpusGiven) {

@@ -6,6 +6,7 @@
 #include "swf/runtime/MoviePlayer.h"
 #include "toolsupport/MovieFile.h"
 
+#include <QDir>
 #include <QImage>
 #include <QStringList>
 
@@ -80,6 +81,7 @@ ConformanceOutcome ConformanceRunner::run(const ConformanceCase& test) {
             const QString failure = checkCapture(capture, actual, expected[index]);
             if (!failure.isEmpty()) {
                 failures.push_back(failure);
+                saveFailedImage(test, capture, actual);
             }
         }
     };
@@ -99,6 +101,18 @@ ConformanceOutcome ConformanceRunner::run(const ConformanceCase& test) {
     outcome.passed = failures.isEmpty();
     outcome.reason = failures.join(QStringLiteral("; "));
     return outcome;
+}
+
+void ConformanceRunner::saveFailedImage(const ConformanceCase& test, const ImageCapture& capture,
+                                        const QImage& image) const {
+    if (m_failedImageFolder.isEmpty()) {
+        return;
+    }
+    QString name = test.name;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QDir().mkpath(m_failedImageFolder);
+    image.save(
+        QDir(m_failedImageFolder).filePath(name + QLatin1Char('.') + capture.name + QStringLiteral(".png")));
 }
 
 } // namespace kf::swf

@@ -19,10 +19,17 @@ struct ConformanceOutcome {
 // Plays one test movie, captures its frames and compares them with the references.
 class ConformanceRunner {
 public:
+    // With a folder, every capture that fails is also saved there as
+    // "<test name, slashes as underscores>.<capture>.png" for a look at what went wrong.
+    void setFailedImageFolder(QString folder) { m_failedImageFolder = std::move(folder); }
+
     ConformanceOutcome run(const ConformanceCase& test);
 
 private:
+    void saveFailedImage(const ConformanceCase& test, const ImageCapture& capture, const QImage& image) const;
+
     StageCapture m_capture;
+    QString m_failedImageFolder;
 };
 
 } // namespace kf::swf

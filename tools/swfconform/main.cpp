@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
     }
 
     ConformanceRunner runner;
+    runner.setFailedImageFolder(options->failedImageFolder);
     int passed = 0;
     int failed = 0;
     std::map<std::string, int> neededByFailures;
