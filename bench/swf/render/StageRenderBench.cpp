@@ -70,7 +70,7 @@ class Frame {
 public:
     explicit Frame(int characters) {
         std::mt19937 random(1234);
-        std::uniform_real_distribution<double> size(20, 90);
+        std::uniform_real_distribution<double> size(10, 50);
         std::vector<std::shared_ptr<const ShapeCharacter>> shapes;
         for (int index = 0; index < characters; ++index) {
             const double across = size(random);

@@ -1,5 +1,8 @@
 #include "swf/render/PainterBackend.h"
 
+#include "swf/render/GradientRamp.h"
+#include "swf/render/GradientShader.h"
+
 namespace kf::swf {
 
 namespace {
@@ -91,14 +94,60 @@ QTransform PainterBackend::deviceTransform(const QTransform& world) const {
     return world * QTransform::fromTranslate(-area.x(), -area.y());
 }
 
-void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world, const QBrush& brush) {
+void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world, const FillPaint& paint) {
     if (!canDraw() || path.isEmpty()) {
         return;
     }
     QPainter& painter = *current().painter;
-    painter.setTransform(deviceTransform(world));
+    const QTransform device = deviceTransform(world);
     // A mask counts by coverage alone, so its colours and gradients do not matter.
-    painter.fillPath(path, current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : brush);
+    if (current().kind == SurfaceKind::MaskShape) {
+        painter.setTransform(device);
+        painter.fillPath(path, Qt::black);
+        return;
+    }
+    if (paint.gradient && fillGradient(path, device, *paint.gradient)) {
+        return;
+    }
+    if (paint.brush) {
+        painter.setTransform(device);
+        painter.fillPath(path, *paint.brush);
+    }
+}
+
+// Shades the gradient over the path's pixel bounds and lets QPainter fill the path with that
+// image. QPainter's own gradients rebuild a colour table whenever a frame uses more distinct
+// gradients than its small cache holds, which dominated frames of many gradient shapes.
+bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp) {
+    const QRect surfaceRect(QPoint(0, 0), current().area.size());
+    const QRect area = device.mapRect(path.controlPointRect()).toAlignedRect().intersected(surfaceRect);
+    if (area.isEmpty()) {
+        return true;
+    }
+    bool invertible = false;
+    const QTransform deviceToPath = device.inverted(&invertible);
+    if (!invertible) {
+        return false;
+    }
+    const std::size_t pixelCount = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
+    if (m_shading.size() < pixelCount) {
+        m_shading.resize(pixelCount);
+    }
+    if (!GradientShader::shade(ramp, ramp.matrix() * device, area, m_shading.data(), area.width())) {
+        return false;
+    }
+    // The image borrows the buffer: it lives only for this fill, so nothing detaches it.
+    const QImage texture(reinterpret_cast<const uchar*>(m_shading.data()), area.width(), area.height(),
+                         area.width() * static_cast<int>(sizeof(QRgb)),
+                         ramp.isOpaque() ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+    QBrush brush(texture);
+    // Brushes follow the painter's transform; undo it so the image sits on the pixels it was
+    // shaded for.
+    brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceToPath);
+    QPainter& painter = *current().painter;
+    painter.setTransform(device);
+    painter.fillPath(path, brush);
+    return true;
 }
 
 void PainterBackend::strokePath(const QPainterPath& path, const QTransform& world, const QPen& pen) {

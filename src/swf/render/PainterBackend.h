@@ -20,7 +20,7 @@ public:
     bool beginFrame(QImage& target, const QColor& background, RenderQuality quality) override;
     void endFrame() override;
 
-    void fillPath(const QPainterPath& path, const QTransform& world, const QBrush& brush) override;
+    void fillPath(const QPainterPath& path, const QTransform& world, const FillPaint& paint) override;
     void strokePath(const QPainterPath& path, const QTransform& world, const QPen& pen) override;
 
     void beginMask(const QRectF& deviceBounds) override;
@@ -51,12 +51,14 @@ private:
     void startOffscreen(Surface& surface);
     QTransform deviceTransform(const QTransform& world) const;
     void popSurfaceTo(SurfaceKind expected);
+    bool fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
 
     // Owned through pointers: a painter keeps the address of the image it paints on.
     std::vector<std::unique_ptr<Surface>> m_surfaces;
     RenderQuality m_quality = RenderQuality::High;
+    std::vector<QRgb> m_shading; // gradient colours of the area being filled
 };
 
 } // namespace kf::swf

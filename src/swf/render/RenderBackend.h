@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swf/format/Filters.h"
+#include "swf/render/FillPaint.h"
 #include "swf/render/StageView.h"
 
 #include <QBrush>
@@ -30,8 +31,8 @@ public:
     virtual bool beginFrame(QImage& target, const QColor& background, RenderQuality quality) = 0;
     virtual void endFrame() = 0;
 
-    // Fills `path` (its own fill rule) with `brush`; a brush transform is in path space.
-    virtual void fillPath(const QPainterPath& path, const QTransform& world, const QBrush& brush) = 0;
+    // Fills `path` (its own fill rule) with `paint`; a brush transform is in path space.
+    virtual void fillPath(const QPainterPath& path, const QTransform& world, const FillPaint& paint) = 0;
     // Strokes `path`; a cosmetic pen's width is in output pixels, any other pen's in path space.
     virtual void strokePath(const QPainterPath& path, const QTransform& world, const QPen& pen) = 0;
 

@@ -72,7 +72,7 @@ void ShapeDrawer::drawPieces(const ShapeRenderCache& cache, const QTransform& wo
         if (piece.isStroke) {
             m_backend.strokePath(piece.path, world, strokePen(cache, index, world, transform));
         } else {
-            m_backend.fillPath(piece.path, world, piece.brush.brush(transform));
+            m_backend.fillPath(piece.path, world, piece.brush.paint(transform));
         }
     }
 }

@@ -89,28 +89,30 @@ TEST(GradientFill, linearRgbInterpolationIsBrighterInTheMiddle) {
     // Half of each channel's light: 0.5 in linear light is 188 in sRGB.
     EXPECT_TRUE(pixelIs(normal, 50, 50, Rgba{127, 0, 128, 255}, 3));
     EXPECT_TRUE(pixelIs(linear, 50, 50, Rgba{186, 0, 188, 255}, 5));
-    // Half a percent into the ramp, sRGB already shows 16 of the far colour: dark values
-    // rise steeply, which a coarse approximation would flatten.
-    EXPECT_TRUE(pixelIs(linear, 0, 50, Rgba{254, 0, 16, 255}, 2));
-    EXPECT_TRUE(pixelIs(linear, 99, 50, Rgba{16, 0, 254, 255}, 2));
+    // One ratio unit into the ramp, sRGB already shows 13 of the far colour: dark values rise
+    // steeply in linear light, which interpolating between a few sRGB stops would flatten.
+    EXPECT_TRUE(pixelIs(linear, 0, 50, Rgba{255, 0, 13, 255}, 1));
+    EXPECT_TRUE(pixelIs(linear, 99, 50, Rgba{13, 0, 255, 255}, 1));
 }
 
 TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
-    // Over 255 px each ratio unit is one pixel column: three stops at 100 land at 100, 101
-    // and 102; the last two records are pushed past 255 and dropped.
+    // Over 510 px each ratio unit is two pixel columns. Three stops at 100 land at 100, 101
+    // and 102; the last two records are pushed past 255 and dropped. Like Flash Player, each
+    // pixel takes the ramp entry of its nearest ratio, so the bands are crisp.
     RenderScene scene;
-    scene.view().outputWidth = 255;
-    scene.view().frameSize = Rect{Twips{0}, Twips{255 * 20}, Twips{0}, Twips{2000}};
+    scene.view().outputWidth = 510;
+    scene.view().frameSize = Rect{Twips{0}, Twips{510 * 20}, Twips{0}, Twips{2000}};
     Records records;
-    records.moveTo(0, 0).select(0, 1).rectangle(255, 100);
-    scene.add(1, records.shape({gradient(FillType::LinearGradient, 0, 0, 255, 100,
+    records.moveTo(0, 0).select(0, 1).rectangle(510, 100);
+    scene.add(1, records.shape({gradient(FillType::LinearGradient, 0, 0, 510, 100,
                                          {{100, red}, {100, green}, {100, blue}, {255, black}, {255, white},
                                           {255, green}})}));
     const QImage image = scene.render();
-    EXPECT_TRUE(pixelIs(image, 50, 50, red));
-    EXPECT_TRUE(pixelIs(image, 100, 50, Rgba{128, 128, 0, 255}, 8)); // red to green over one unit
-    EXPECT_TRUE(pixelIs(image, 101, 50, Rgba{0, 128, 128, 255}, 8));
-    EXPECT_TRUE(pixelIs(image, 254, 50, black, 2));
+    EXPECT_TRUE(pixelIs(image, 150, 50, red));
+    EXPECT_TRUE(pixelIs(image, 200, 50, red));   // ratio 100.25
+    EXPECT_TRUE(pixelIs(image, 202, 50, green)); // ratio 101.25
+    EXPECT_TRUE(pixelIs(image, 204, 50, blue));  // ratio 102.25
+    EXPECT_TRUE(pixelIs(image, 509, 50, black)); // ratio 254.75: black, not the dropped stops
 }
 
 TEST(GradientFill, gradientWithoutStopsIsBlack) {
