@@ -1,0 +1,117 @@
+#include "platform/DirectoryReader.h"
+#include "platform/FileNamePattern.h"
+#include "platform/StripNulls.h"
+
+#include "QStringPrinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace kf {
+namespace {
+
+TEST(FileNamePattern, matchesWithoutRegardToLetterCase) {
+    const FileNamePattern movies(u"*.swf"_s);
+    EXPECT_TRUE(movies.matches(u"intro.swf"_s));
+    EXPECT_TRUE(movies.matches(u"INTRO.SWF"_s));
+    EXPECT_TRUE(movies.matches(u"片头.Swf"_s));
+    EXPECT_TRUE(movies.matches(u".swf"_s));
+    EXPECT_FALSE(movies.matches(u"intro.swf.txt"_s));
+    EXPECT_FALSE(movies.matches(u"introswf"_s));
+    EXPECT_FALSE(movies.matches(u"intro.swfx"_s));
+}
+
+TEST(FileNamePattern, questionMarksAndInnerStars) {
+    const FileNamePattern pattern(u"a?c*.F*V"_s);
+    EXPECT_TRUE(pattern.matches(u"abc.flv"_s));
+    EXPECT_TRUE(pattern.matches(u"AXC123.fooV"_s));
+    EXPECT_FALSE(pattern.matches(u"ac.flv"_s));
+    EXPECT_FALSE(pattern.matches(u"abc.flx"_s));
+    EXPECT_TRUE(FileNamePattern(u"*"_s).matches(u"anything"_s));
+    // A pattern with many stars against a long name that fails must not take for ever.
+    EXPECT_FALSE(FileNamePattern(u"*a*a*a*a*a*a*a*b"_s).matches(QString(200, u'a')));
+}
+
+TEST(StripNulls, cutsAtTheFirstNulInTheCallersVariableToo) {
+    QString text = u"abc"_s + QChar(u'\0') + u"def"_s;
+    EXPECT_EQ(StripNulls(text), u"abc"_s);
+    EXPECT_EQ(text, u"abc"_s);
+
+    QString leading = QChar(u'\0') + u"abc"_s;
+    EXPECT_EQ(StripNulls(leading), QString());
+    QString plain = u"片头.swf"_s;
+    EXPECT_EQ(StripNulls(plain), u"片头.swf"_s);
+}
+
+class DirectoryReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_folder.isValid()); }
+
+    void writeFile(const QString& name, qint64 size) {
+        QFile file(m_folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(size));
+    }
+
+    const DirectoryEntry* find(const DirectoryListing& listing, const QString& name) {
+        const auto found = std::find_if(listing.entries.begin(), listing.entries.end(),
+                                        [&](const DirectoryEntry& entry) { return entry.name == name; });
+        return found == listing.entries.end() ? nullptr : &*found;
+    }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(DirectoryReaderTest, reportsKindsAndOnlyTheSizesAskedFor) {
+    writeFile(u"电影.swf"_s, 5000000000); // past 4 GiB, sparse
+    writeFile(u"note.txt"_s, 7);
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(u"sub"_s));
+    ASSERT_TRUE(QFile::link(m_folder.filePath(u"sub"_s), m_folder.filePath(u"loop"_s)));
+    ASSERT_TRUE(QFile::link(m_folder.filePath(u"电影.swf"_s), m_folder.filePath(u"link.swf"_s)));
+
+    const auto listing = DirectoryReader::read(m_folder.path(), [](const QString& name) {
+        return name.endsWith(u".swf"_s);
+    });
+    ASSERT_TRUE(listing.has_value());
+    ASSERT_EQ(listing->entries.size(), 5U);
+
+    const DirectoryEntry* movie = find(*listing, u"电影.swf"_s);
+    ASSERT_NE(movie, nullptr);
+    EXPECT_EQ(movie->kind, DirectoryEntryKind::File);
+    EXPECT_EQ(movie->size, std::optional<quint64>(5000000000));
+    // Not asked for, so never looked up.
+    EXPECT_EQ(find(*listing, u"note.txt"_s)->size, std::nullopt);
+    EXPECT_EQ(find(*listing, u"sub"_s)->kind, DirectoryEntryKind::Directory);
+    // Links are reported as links, not as the folder they lead to; a file link has the
+    // size of its file.
+    EXPECT_EQ(find(*listing, u"loop"_s)->kind, DirectoryEntryKind::Link);
+    EXPECT_EQ(find(*listing, u"link.swf"_s)->kind, DirectoryEntryKind::Link);
+    EXPECT_EQ(find(*listing, u"link.swf"_s)->size, std::optional<quint64>(5000000000));
+}
+
+TEST_F(DirectoryReaderTest, theSameFolderByAnotherPathHasTheSameIdentity) {
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir(u"sub"_s));
+    ASSERT_TRUE(QFile::link(m_folder.filePath(u"sub"_s), m_folder.filePath(u"alias"_s)));
+    const auto direct = DirectoryReader::read(m_folder.filePath(u"sub"_s), {});
+    const auto throughLink = DirectoryReader::read(m_folder.filePath(u"alias/"_s), {});
+    const auto parent = DirectoryReader::read(m_folder.path(), {});
+    ASSERT_TRUE(direct && throughLink && parent);
+    EXPECT_EQ(direct->identity, throughLink->identity);
+    EXPECT_FALSE(direct->identity == parent->identity);
+}
+
+TEST_F(DirectoryReaderTest, aMissingFolderOrAFileGivesNothing) {
+    writeFile(u"file.swf"_s, 1);
+    EXPECT_FALSE(DirectoryReader::read(m_folder.filePath(u"missing"_s), {}).has_value());
+    EXPECT_FALSE(DirectoryReader::read(m_folder.filePath(u"file.swf"_s), {}).has_value());
+}
+
+} // namespace
+} // namespace kf
