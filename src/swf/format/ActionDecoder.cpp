@@ -2,6 +2,7 @@
 #include "swf/format/BitReader.h"
 #include "swf/format/MovieReader.h"
 
+#include <exception>
 #include <optional>
 
 namespace kf::swf {
@@ -205,9 +206,7 @@ std::optional<ActionPayload> decodePayload(ActionCode code, BitReader& bits) {
     return payload;
 }
 
-} // namespace
-
-ActionBlock decodeActions(std::span<const std::uint8_t> bytes) {
+ActionBlock decodeActionsUnguarded(std::span<const std::uint8_t> bytes) {
     ActionBlock block;
     BitReader bits(bytes);
     while (true) {
@@ -248,6 +247,19 @@ ActionBlock decodeActions(std::span<const std::uint8_t> bytes) {
     }
     block.byteLength = static_cast<std::uint32_t>(bits.position());
     return block;
+}
+
+} // namespace
+
+ActionBlock decodeActions(std::span<const std::uint8_t> bytes) {
+    try {
+        return decodeActionsUnguarded(bytes);
+    } catch (const std::exception&) {
+        // Only allocation can throw here; a block that could not be decoded counts as cut short.
+        ActionBlock block;
+        block.complete = false;
+        return block;
+    }
 }
 
 } // namespace kf::swf
