@@ -33,6 +33,11 @@ public:
         Frmmain::InitSWF(pfile, pIsPlay);
     }
 
+    void setPlayerMovie(const QString& Movie) override {
+        calls.append(QStringLiteral("Movie %1").arg(Movie));
+        Frmmain::setPlayerMovie(Movie);
+    }
+
     QStringList calls;
 };
 
