@@ -39,7 +39,8 @@ DefineShapeTag blob(std::uint16_t id, double size, const FillStyle& fill) {
     tag.shape.records.emplace_back(CurvedEdgeRecord{px(0), px(-half), px(half), px(-half * 0.1)});
     tag.shape.records.emplace_back(CurvedEdgeRecord{px(half * 0.9), px(0), px(0), px(half)});
     tag.shape.records.emplace_back(StraightEdgeRecord{px(-half * 0.4), px(half * 0.5)});
-    tag.shape.records.emplace_back(CurvedEdgeRecord{px(-half * 0.6), px(0), px(-half * 0.8), px(-half * 0.5)});
+    tag.shape.records.emplace_back(
+        CurvedEdgeRecord{px(-half * 0.6), px(0), px(-half * 0.8), px(-half * 0.5)});
     tag.shape.records.emplace_back(StraightEdgeRecord{px(-half * 0.1), px(-half * 0.4)});
     const Rect bounds{px(-size), px(size), px(-size), px(size)};
     tag.bounds = bounds;
@@ -54,8 +55,12 @@ FillStyle randomGradient(std::mt19937& random, double size) {
     fill.type = random() % 2 ? FillType::LinearGradient : FillType::RadialGradient;
     const double scale = size * Twips::perPixel / 32768.0;
     const double turn = angle(random);
-    fill.matrix = Matrix{scale * std::cos(turn), scale * std::sin(turn), -scale * std::sin(turn),
-                         scale * std::cos(turn), 0, 0};
+    fill.matrix = Matrix{scale * std::cos(turn),
+                         scale * std::sin(turn),
+                         -scale * std::sin(turn),
+                         scale * std::cos(turn),
+                         0,
+                         0};
     const int stops = 2 + static_cast<int>(random() % 3);
     for (int stop = 0; stop < stops; ++stop) {
         const auto color = [&] { return static_cast<std::uint8_t>(channel(random)); };

@@ -31,7 +31,9 @@ double toSrgb(double channel) {
 }
 
 QColor mixLinear(const QColor& from, const QColor& to, double amount) {
-    auto mix = [amount](double a, double b) { return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * amount); };
+    auto mix = [amount](double a, double b) {
+        return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * amount);
+    };
     return QColor::fromRgbF(static_cast<float>(mix(from.redF(), to.redF())),
                             static_cast<float>(mix(from.greenF(), to.greenF())),
                             static_cast<float>(mix(from.blueF(), to.blueF())),
@@ -84,7 +86,8 @@ QGradientStops BrushFactory::gradientStops(const Gradient& gradient, const Color
         linear.append(from);
         for (int step = 1; step < linearSubdivisions; ++step) {
             const double amount = static_cast<double>(step) / linearSubdivisions;
-            linear.append({from.first + (to.first - from.first) * amount, mixLinear(from.second, to.second, amount)});
+            linear.append(
+                {from.first + (to.first - from.first) * amount, mixLinear(from.second, to.second, amount)});
         }
     }
     linear.append(stops.last());

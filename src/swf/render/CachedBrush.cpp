@@ -4,7 +4,8 @@
 
 namespace kf::swf {
 
-CachedBrush::CachedBrush(FillStyle style) : m_style(std::move(style)), m_plain(lookFor(m_style, ColorTransform{})) {}
+CachedBrush::CachedBrush(FillStyle style)
+    : m_style(std::move(style)), m_plain(lookFor(m_style, ColorTransform{})) {}
 
 // The ramp is only referred to while drawing; copies start with an empty memo.
 CachedBrush::CachedBrush(const CachedBrush& other) : m_style(other.m_style), m_plain(other.m_plain) {}

@@ -17,7 +17,8 @@ namespace {
 // object; a NaN would poison the rasteriser).
 std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform& parentWorld) {
     const Matrix& matrix = object.matrix();
-    const QTransform world = QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty) * parentWorld;
+    const QTransform world =
+        QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty) * parentWorld;
     const double determinant = world.determinant();
     if (!std::isfinite(determinant) || determinant == 0.0 || !std::isfinite(world.dx()) ||
         !std::isfinite(world.dy())) {
@@ -127,7 +128,8 @@ void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTrans
     --m_nesting;
 }
 
-QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTransform& world, int level) const {
+QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTransform& world,
+                                       int level) const {
     QRectF bounds;
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         bounds = ShapeDrawer::deviceBounds(*shape, world);

@@ -13,8 +13,7 @@ constexpr double lastIndex = GradientRamp::size - 1;
 
 // Ramp index for a gradient position, 0..1 being the first to the last ratio. Inlined into
 // the pixel loop: a call per pixel cost as much as the shading itself.
-template <SpreadMode spread>
-[[gnu::always_inline]] inline int rampIndex(double position) {
+template <SpreadMode spread> [[gnu::always_inline]] inline int rampIndex(double position) {
     if constexpr (spread == SpreadMode::Repeat) {
         position -= std::floor(position);
     } else if constexpr (spread == SpreadMode::Reflect) {
@@ -69,8 +68,8 @@ void shadeRows(const GradientRamp& ramp, const QTransform& deviceToUnit, const Q
 }
 
 template <typename Position>
-void shadeWithSpread(const GradientRamp& ramp, const QTransform& deviceToUnit, const QRect& area, QRgb* pixels,
-                     int stride, Position position) {
+void shadeWithSpread(const GradientRamp& ramp, const QTransform& deviceToUnit, const QRect& area,
+                     QRgb* pixels, int stride, Position position) {
     switch (ramp.spread()) {
     case SpreadMode::Reflect:
         shadeRows<SpreadMode::Reflect>(ramp, deviceToUnit, area, pixels, stride, position);

@@ -118,7 +118,8 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
 // Shades the gradient over the path's pixel bounds and lets QPainter fill the path with that
 // image. QPainter's own gradients rebuild a colour table whenever a frame uses more distinct
 // gradients than its small cache holds, which dominated frames of many gradient shapes.
-bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp) {
+bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& device,
+                                  const GradientRamp& ramp) {
     const QRect surfaceRect(QPoint(0, 0), current().area.size());
     const QRect area = device.mapRect(path.controlPointRect()).toAlignedRect().intersected(surfaceRect);
     if (area.isEmpty()) {
@@ -129,7 +130,8 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     if (!invertible) {
         return false;
     }
-    const std::size_t pixelCount = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
+    const std::size_t pixelCount =
+        static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
     if (m_shading.size() < pixelCount) {
         m_shading.resize(pixelCount);
     }

@@ -51,7 +51,8 @@ QRectF ShapeDrawer::deviceBounds(const ShapeCharacter& character, const QTransfo
     return world.mapRect(cache.bounds()).adjusted(-1.0, -1.0, 1.0, 1.0);
 }
 
-void ShapeDrawer::draw(const ShapeCharacter& character, const QTransform& world, const ColorTransform& transform) {
+void ShapeDrawer::draw(const ShapeCharacter& character, const QTransform& world,
+                       const ColorTransform& transform) {
     const ShapeRenderCache& cache = ShapeRenderCache::of(character);
     if (cache.pieces().empty() || !deviceBounds(character, world).intersects(m_outputBounds)) {
         return;
@@ -81,7 +82,8 @@ QPen ShapeDrawer::strokePen(const ShapeRenderCache& cache, std::size_t piece, co
                             const ColorTransform& transform) const {
     const ShapeRenderCache::Piece& stroke = cache.pieces()[piece];
     const LineStyle& line = stroke.line;
-    QPen pen(stroke.brush.brush(transform), line.width, Qt::SolidLine, capOf(line.startCap), joinOf(line.join));
+    QPen pen(stroke.brush.brush(transform), line.width, Qt::SolidLine, capOf(line.startCap),
+             joinOf(line.join));
     if (line.join == JoinStyle::Miter) {
         pen.setMiterLimit(std::max(1.0, line.miterLimit.toDouble()));
     }

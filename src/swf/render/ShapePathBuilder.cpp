@@ -166,8 +166,8 @@ void ShapePathBuilder::finishGroup() {
         }
         const LineStyle& style = m_lineStyles[index];
         const double reach = style.width * strokeReach(style);
-        m_geometry.bounds =
-            m_geometry.bounds.united(m_strokePaths[index].controlPointRect().adjusted(-reach, -reach, reach, reach));
+        m_geometry.bounds = m_geometry.bounds.united(
+            m_strokePaths[index].controlPointRect().adjusted(-reach, -reach, reach, reach));
         group.strokes.push_back(StrokePath{std::move(m_strokePaths[index]), style});
     }
     if (!group.fills.empty() || !group.strokes.empty()) {

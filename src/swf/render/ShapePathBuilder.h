@@ -53,8 +53,8 @@ private:
 
     FillStyleArray m_fillStyles;
     LineStyleArray m_lineStyles;
-    std::vector<std::vector<Edge>> m_fillEdges;   // per fill style of the current group
-    std::vector<QPainterPath> m_strokePaths;      // per line style of the current group
+    std::vector<std::vector<Edge>> m_fillEdges; // per fill style of the current group
+    std::vector<QPainterPath> m_strokePaths;    // per line style of the current group
     std::optional<Polyline> m_polyline;
     Point m_position;
     std::uint32_t m_fill0 = 0; // 1-based, 0 = none

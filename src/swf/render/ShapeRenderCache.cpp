@@ -24,11 +24,13 @@ ShapeRenderCache::ShapeRenderCache(const DefineShapeTag& definition) {
     m_bounds = geometry.bounds;
     for (StyleGroup& group : geometry.groups) {
         for (FillPath& fill : group.fills) {
-            m_pieces.push_back(Piece{false, std::move(fill.path), LineStyle{}, CachedBrush(std::move(fill.style))});
+            m_pieces.push_back(
+                Piece{false, std::move(fill.path), LineStyle{}, CachedBrush(std::move(fill.style))});
         }
         for (StrokePath& stroke : group.strokes) {
             CachedBrush brush(strokeFill(stroke.style));
-            m_pieces.push_back(Piece{true, std::move(stroke.path), std::move(stroke.style), std::move(brush)});
+            m_pieces.push_back(
+                Piece{true, std::move(stroke.path), std::move(stroke.style), std::move(brush)});
         }
     }
 }

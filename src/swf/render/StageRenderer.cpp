@@ -77,7 +77,8 @@ void StageRenderer::render(const DisplayList& root, const StageView& view, QImag
     if (target.size() != size || target.format() != QImage::Format_ARGB32_Premultiplied) {
         target = QImage(size, QImage::Format_ARGB32_Premultiplied);
     }
-    if (!m_backend->beginFrame(target, BrushFactory::color(view.background, ColorTransform{}), view.quality)) {
+    if (!m_backend->beginFrame(target, BrushFactory::color(view.background, ColorTransform{}),
+                               view.quality)) {
         return;
     }
     const Matrix stage = stageToOutput(view);

@@ -55,8 +55,8 @@ TEST(GradientFill, spreadModesPadReflectAndRepeat) {
         SpreadMode spread;
         double t;
     };
-    for (const Case& sample : {Case{SpreadMode::Pad, 1.0}, Case{SpreadMode::Reflect, 0.725},
-                               Case{SpreadMode::Repeat, 0.275}}) {
+    for (const Case& sample :
+         {Case{SpreadMode::Pad, 1.0}, Case{SpreadMode::Reflect, 0.725}, Case{SpreadMode::Repeat, 0.275}}) {
         const QImage image =
             filledStage(gradient(FillType::LinearGradient, 20, 0, 40, 100, redBlue, sample.spread)).render();
         EXPECT_TRUE(pixelIs(image, 45, 50, redToBlue(sample.t), 4)) << "spread " << int(sample.spread);
@@ -104,9 +104,9 @@ TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
     scene.view().frameSize = Rect{Twips{0}, Twips{510 * 20}, Twips{0}, Twips{2000}};
     Records records;
     records.moveTo(0, 0).select(0, 1).rectangle(510, 100);
-    scene.add(1, records.shape({gradient(FillType::LinearGradient, 0, 0, 510, 100,
-                                         {{100, red}, {100, green}, {100, blue}, {255, black}, {255, white},
-                                          {255, green}})}));
+    scene.add(1, records.shape({gradient(
+                     FillType::LinearGradient, 0, 0, 510, 100,
+                     {{100, red}, {100, green}, {100, blue}, {255, black}, {255, white}, {255, green}})}));
     const QImage image = scene.render();
     EXPECT_TRUE(pixelIs(image, 150, 50, red));
     EXPECT_TRUE(pixelIs(image, 200, 50, red));   // ratio 100.25
@@ -138,7 +138,8 @@ TEST(GradientFill, fifteenStopsAndSingleStopGradients) {
     EXPECT_TRUE(pixelIs(many, 7, 50, black, 20)); // the second stop at 100/14 ≈ 7.1
     EXPECT_TRUE(pixelIs(many, 99, 50, white, 20));
 
-    const QImage single = filledStage(gradient(FillType::RadialGradient, 0, 0, 100, 100, {{40, green}})).render();
+    const QImage single =
+        filledStage(gradient(FillType::RadialGradient, 0, 0, 100, 100, {{40, green}})).render();
     EXPECT_TRUE(pixelIs(single, 50, 50, green));
     EXPECT_TRUE(pixelIs(single, 1, 1, green));
 }

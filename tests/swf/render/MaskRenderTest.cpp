@@ -32,7 +32,12 @@ TEST(Mask, clipDepthShowsMaskedObjectsOnlyInsideTheMask) {
 TEST(Mask, curvedMaskEdgeIsWhollyInOrOutAtLowQuality) {
     RenderScene scene;
     Records circle;
-    circle.moveTo(10, 50).select(0, 1).curve(0, -40, 40, 0).curve(40, 0, 0, 40).curve(0, 40, -40, 0).curve(-40, 0, 0, -40);
+    circle.moveTo(10, 50)
+        .select(0, 1)
+        .curve(0, -40, 40, 0)
+        .curve(40, 0, 0, 40)
+        .curve(0, 40, -40, 0)
+        .curve(-40, 0, 0, -40);
     ShapeObject& mask = scene.add(1, circle.shape({solid(green)}));
     mask.setClipDepth(DisplayDepth{2});
     scene.add(2, rectangle(0, 0, 100, 100, red));
@@ -122,10 +127,11 @@ TEST(DisplayTree, alphaBlendWithoutALayerParentShowsNothing) {
     TestSprite& layer = RenderScene::addSprite(scene.root(), 3);
     layer.setBlendMode(BlendMode::Layer);
     RenderScene::add(layer.list(), 1, rectangle(0, 0, 100, 50, green));
-    RenderScene::add(layer.list(), 2, rectangle(0, 0, 50, 100, Rgba{0, 0, 0, 0})).setBlendMode(BlendMode::Alpha);
+    RenderScene::add(layer.list(), 2, rectangle(0, 0, 50, 100, Rgba{0, 0, 0, 0}))
+        .setBlendMode(BlendMode::Alpha);
     const QImage image = scene.render();
-    EXPECT_TRUE(pixelIs(image, 25, 75, red));   // the stage-level alpha object is not drawn
-    EXPECT_TRUE(pixelIs(image, 25, 25, red));   // its zero alpha cut the green out of the layer
+    EXPECT_TRUE(pixelIs(image, 25, 75, red)); // the stage-level alpha object is not drawn
+    EXPECT_TRUE(pixelIs(image, 25, 25, red)); // its zero alpha cut the green out of the layer
     EXPECT_TRUE(pixelIs(image, 75, 25, green));
 }
 

@@ -53,7 +53,9 @@ public:
         return *this;
     }
     // A clockwise (on screen) rectangle from the current point.
-    Records& rectangle(int width, int height) { return line(width, 0).line(0, height).line(-width, 0).line(0, -height); }
+    Records& rectangle(int width, int height) {
+        return line(width, 0).line(0, height).line(-width, 0).line(0, -height);
+    }
 
     DefineShapeTag shape(FillStyleArray fills, LineStyleArray lines = {}, std::uint8_t version = 3) const {
         DefineShapeTag tag;
@@ -87,8 +89,12 @@ inline FillStyle gradient(FillType type, double left, double top, double right, 
                           std::vector<GradientRecord> stops, SpreadMode spread = SpreadMode::Pad) {
     FillStyle fill;
     fill.type = type;
-    fill.matrix = Matrix{(right - left) * 20 / 32768.0, 0, 0, (bottom - top) * 20 / 32768.0,
-                         (left + right) * 10, (top + bottom) * 10};
+    fill.matrix = Matrix{(right - left) * 20 / 32768.0,
+                         0,
+                         0,
+                         (bottom - top) * 20 / 32768.0,
+                         (left + right) * 10,
+                         (top + bottom) * 10};
     fill.gradient.spread = spread;
     fill.gradient.records = std::move(stops);
     return fill;
@@ -162,7 +168,8 @@ private:
 };
 
 // The pixel's straight (not premultiplied) colour within `tolerance` per channel.
-inline ::testing::AssertionResult pixelIs(const QImage& image, int x, int y, Rgba expected, int tolerance = 0) {
+inline ::testing::AssertionResult pixelIs(const QImage& image, int x, int y, Rgba expected,
+                                          int tolerance = 0) {
     if (!image.valid(x, y)) {
         return ::testing::AssertionFailure() << "(" << x << ", " << y << ") lies outside the image";
     }
@@ -172,9 +179,10 @@ inline ::testing::AssertionResult pixelIs(const QImage& image, int x, int y, Rgb
     for (int difference : differences) {
         if (difference > tolerance || difference < -tolerance) {
             return ::testing::AssertionFailure()
-                   << "pixel (" << x << ", " << y << ") is rgba(" << actual.red() << ", " << actual.green() << ", "
-                   << actual.blue() << ", " << actual.alpha() << "), expected rgba(" << int(expected.red) << ", "
-                   << int(expected.green) << ", " << int(expected.blue) << ", " << int(expected.alpha) << ")";
+                   << "pixel (" << x << ", " << y << ") is rgba(" << actual.red() << ", " << actual.green()
+                   << ", " << actual.blue() << ", " << actual.alpha() << "), expected rgba("
+                   << int(expected.red) << ", " << int(expected.green) << ", " << int(expected.blue) << ", "
+                   << int(expected.alpha) << ")";
         }
     }
     return ::testing::AssertionSuccess();

@@ -1,6 +1,5 @@
 #include "RenderScene.h"
 
-
 #include <cmath>
 #include <limits>
 

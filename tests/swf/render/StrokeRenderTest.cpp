@@ -122,7 +122,7 @@ TEST(Stroke, drawnAfterFillsInLineColourUnderColourTransform) {
     transform.redAddition = 255;
     object.setColorTransform(transform);
     const QImage image = scene.render();
-    EXPECT_TRUE(pixelIs(image, 20, 50, red));  // the stroke covers the fill's edge
+    EXPECT_TRUE(pixelIs(image, 20, 50, red)); // the stroke covers the fill's edge
     EXPECT_TRUE(pixelIs(image, 50, 50, Rgba{255, 255, 0, 255}));
 }
 
