@@ -16,10 +16,13 @@ QStringList QtOpenFileDialogService::chooseFiles(const QString& title, const QLi
         qtFilters.append(filter.description + u" ("_s + patterns + u')');
     }
     const QString filterText = qtFilters.join(u";;"_s);
+    // The descriptions already name their patterns; Qt would show them a second time.
+    const QFileDialog::Options options = QFileDialog::HideNameFilterDetails;
     if (selection == FileSelection::Multiple) {
-        return QFileDialog::getOpenFileNames(m_parent.window(), title, QString(), filterText);
+        return QFileDialog::getOpenFileNames(m_parent.window(), title, QString(), filterText, nullptr, options);
     }
-    const QString file = QFileDialog::getOpenFileName(m_parent.window(), title, QString(), filterText);
+    const QString file =
+        QFileDialog::getOpenFileName(m_parent.window(), title, QString(), filterText, nullptr, options);
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
