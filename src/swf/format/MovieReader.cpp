@@ -62,6 +62,10 @@ Result<Container> readContainer(std::span<const std::uint8_t> bytes, const ReadO
                 " at offset 4 exceeds the " + std::to_string(options.maxUncompressedSize) + "-byte limit");
         }
     }
+    if (container.compression == Compression::None && bytes.size() > options.maxUncompressedSize) {
+        return Result<Container>::failure("file of " + std::to_string(bytes.size()) + " bytes exceeds the " +
+                                          std::to_string(options.maxUncompressedSize) + "-byte limit");
+    }
     if (container.compression == Compression::Lzma && bytes.size() < lzmaPrefixSize) {
         return Result<Container>::failure("truncated LZMA header: " + std::to_string(bytes.size()) +
                                           " bytes, at least 17 needed");

@@ -213,6 +213,9 @@ TEST(CompressionBombs, declaredSizeAboveTheLimitIsRefusedBeforeInflating) {
     ReadOptions tight;
     tight.maxUncompressedSize = 100;
     EXPECT_FALSE(readMovie(smallMovie(Compression::Zlib).build(), tight).ok());
+    const Bytes uncompressed = smallMovie(Compression::None).build();
+    EXPECT_EQ(readMovie(uncompressed, tight).error().message,
+              "file of " + std::to_string(uncompressed.size()) + " bytes exceeds the 100-byte limit");
 }
 
 TEST(CompressionBombs, hugeClaimUnderTheLimitReadsOnlyWhatIsThere) {
