@@ -13,15 +13,22 @@ namespace kf::swf {
 
 namespace {
 
+// Beyond these an object is either far outside any output or scaled past what the
+// rasteriser's coordinates can hold: output pixels per twip, and pixels of offset.
+constexpr double largestScale = 1e6;
+constexpr double largestOffset = 1e9;
+
 // The object's world transform, or nothing when it is degenerate (a zero scale hides the
-// object; a NaN would poison the rasteriser).
+// object; a NaN or a runaway product of nested scales would poison the rasteriser).
 std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform& parentWorld) {
     const Matrix& matrix = object.matrix();
     const QTransform world =
         QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty) * parentWorld;
     const double determinant = world.determinant();
-    if (!std::isfinite(determinant) || determinant == 0.0 || !std::isfinite(world.dx()) ||
-        !std::isfinite(world.dy())) {
+    const bool bounded = std::abs(world.m11()) <= largestScale && std::abs(world.m12()) <= largestScale &&
+                         std::abs(world.m21()) <= largestScale && std::abs(world.m22()) <= largestScale &&
+                         std::abs(world.dx()) <= largestOffset && std::abs(world.dy()) <= largestOffset;
+    if (!bounded || !std::isfinite(determinant) || determinant == 0.0) {
         return std::nullopt;
     }
     return world;

@@ -194,6 +194,7 @@ TEST(ShapeFill, badInputDrawsNothingAndDoesNotCrash) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     scene.add(3, square.shape({solid(red)}), Matrix{nan, 0, 0, 1, 0, 0});
     scene.add(4, square.shape({solid(red)}), Matrix{1e300, 0, 0, 1e300, 1e300, 0});
+    scene.add(7, square.shape({solid(red)}), Matrix{1e150, 0, 0, 1e-150, 0, 0});
 
     Records huge;
     huge.moveTo(0, 0).select(0, 1);
