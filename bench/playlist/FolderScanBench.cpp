@@ -18,7 +18,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 constexpr int TopFolders = 50;
-constexpr int FoldersPerTop = 99; // 50 + 50 * 99 = 5,000 folders
+constexpr int FoldersPerTop = 99;  // 50 + 50 * 99 = 5,000 folders
 constexpr int FilesPerFolder = 20; // 100,000 files
 
 // 100,000 files in 5,000 folders, two levels deep: per folder twelve movies, four videos

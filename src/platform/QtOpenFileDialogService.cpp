@@ -19,7 +19,8 @@ QStringList QtOpenFileDialogService::chooseFiles(const QString& title, const QLi
     // The descriptions already name their patterns; Qt would show them a second time.
     const QFileDialog::Options options = QFileDialog::HideNameFilterDetails;
     if (selection == FileSelection::Multiple) {
-        return QFileDialog::getOpenFileNames(m_parent.window(), title, QString(), filterText, nullptr, options);
+        return QFileDialog::getOpenFileNames(m_parent.window(), title, QString(), filterText, nullptr,
+                                             options);
     }
     const QString file =
         QFileDialog::getOpenFileName(m_parent.window(), title, QString(), filterText, nullptr, options);

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kf {
@@ -12,15 +14,16 @@ namespace {
 
 QString mediaFilter() {
     const QChar nul(u'\0');
-    QString filter;
-    const QString pairs[] = {
-        u"FLASH动画(*.swf)"_s,       u"*.swf"_s,       u"FLV视频(*.flv)"_s,
-        u"*.flv"_s,                  u"Mpeg音频(*.mp3;*.mp4)"_s, u"*.mp3;*.mp4"_s,
-        u"AAC媒体(*.aac)"_s,         u"*.aac"_s,       u"图片文件(*.png;*.jpg;*.jpeg;*.gif)"_s,
-        u"*.png;*.jpg;*.jpeg;*.gif"_s,
+    const std::pair<QString, QString> pairs[] = {
+        {u"FLASH动画(*.swf)"_s, u"*.swf"_s},
+        {u"FLV视频(*.flv)"_s, u"*.flv"_s},
+        {u"Mpeg音频(*.mp3;*.mp4)"_s, u"*.mp3;*.mp4"_s},
+        {u"AAC媒体(*.aac)"_s, u"*.aac"_s},
+        {u"图片文件(*.png;*.jpg;*.jpeg;*.gif)"_s, u"*.png;*.jpg;*.jpeg;*.gif"_s},
     };
-    for (const QString& part : pairs) {
-        filter += part + nul;
+    QString filter;
+    for (const auto& [description, patterns] : pairs) {
+        filter += description + nul + patterns + nul;
     }
     return filter;
 }
@@ -127,7 +130,8 @@ void FileMenu::scanFolder() {
 
 void FileMenu::importList() {
     int maxLength = 254;
-    const QString buffer = ShowOpenDialog(m_platform.openFileDialog, 0, u"打开文件"_s, listFilter(), 0, maxLength);
+    const QString buffer =
+        ShowOpenDialog(m_platform.openFileDialog, 0, u"打开文件"_s, listFilter(), 0, maxLength);
     if (buffer == u" "_s) {
         return;
     }

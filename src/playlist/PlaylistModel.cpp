@@ -93,9 +93,12 @@ void PlaylistModel::addFoundFiles(const std::vector<FoundFile>& files) {
     added.reserve(files.size());
     qsizetype number = count();
     for (const FoundFile& file : files) {
-        const QString sizeText = !isLocalPath(file.path) ? GetFileSize(file.path)
-                                 : file.size                ? QString::number(*file.size)
-                                                            : QString();
+        QString sizeText;
+        if (!isLocalPath(file.path)) {
+            sizeText = GetFileSize(file.path);
+        } else if (file.size) {
+            sizeText = QString::number(*file.size);
+        }
         added.push_back(makePlaylistEntry(++number, file.path, sizeText));
     }
     appendEntries(std::move(added));
@@ -123,7 +126,6 @@ void PlaylistModel::clear() {
     m_entries.clear();
     endResetModel();
 }
-
 
 void PlaylistModel::removeFlaggedRows(const std::vector<bool>& flagged) {
     const int rows = std::min(rowCount(), int(flagged.size()));

@@ -28,7 +28,8 @@ bool PlaylistOrder::before(const PlaylistEntry& left, const PlaylistEntry& right
     return m_order == Qt::AscendingOrder ? comparison < 0 : comparison > 0;
 }
 
-std::vector<int> PlaylistOrder::sortedRows(const std::vector<PlaylistEntry>& entries, int firstUnsorted) const {
+std::vector<int> PlaylistOrder::sortedRows(const std::vector<PlaylistEntry>& entries,
+                                           int firstUnsorted) const {
     std::vector<int> rows(entries.size());
     std::iota(rows.begin(), rows.end(), 0);
     const auto less = [&](int left, int right) {

@@ -4,10 +4,9 @@
 #include "platform/Twips.h"
 #include "playlist/PlaylistColumns.h"
 
-#include <QHeaderView>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QItemSelectionModel>
-
 
 namespace kf {
 

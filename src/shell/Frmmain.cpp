@@ -37,10 +37,10 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
     m_lvlist = new PlaylistView(m_playlist, m_clientArea);
     connect(m_lvlist, &QAbstractItemView::doubleClicked, this, [this] { lvlist_DblClick(); });
     createStatusBar();
-    m_fileMenu = std::make_unique<FileMenu>(FileMenuParts{*this, *m_lvlist, *m_SBar, m_playlistFiles, *this,
-                                                          m_state.CurrentIndex, m_state.AppPath,
-                                                          m_state.AppTitle},
-                                            platform);
+    m_fileMenu =
+        std::make_unique<FileMenu>(FileMenuParts{*this, *m_lvlist, *m_SBar, m_playlistFiles, *this,
+                                                 m_state.CurrentIndex, m_state.AppPath, m_state.AppTitle},
+                                   platform);
 
     m_menus = std::make_unique<MenuTree>(
         *menuBar(), [this](MenuArrayId array, int index) { onMenuClick(array, index); }, this);

@@ -76,9 +76,8 @@ TEST_F(DirectoryReaderTest, reportsKindsAndOnlyTheSizesAskedFor) {
     ASSERT_TRUE(QFile::link(m_folder.filePath(u"sub"_s), m_folder.filePath(u"loop"_s)));
     ASSERT_TRUE(QFile::link(m_folder.filePath(u"电影.swf"_s), m_folder.filePath(u"link.swf"_s)));
 
-    const auto listing = DirectoryReader::read(m_folder.path(), [](const QString& name) {
-        return name.endsWith(u".swf"_s);
-    });
+    const auto listing =
+        DirectoryReader::read(m_folder.path(), [](const QString& name) { return name.endsWith(u".swf"_s); });
     ASSERT_TRUE(listing.has_value());
     ASSERT_EQ(listing->entries.size(), 5U);
 

@@ -63,14 +63,15 @@ protected:
     int m_CurrentIndex = 7;
     QString m_AppPath;
     QString m_AppTitle = u"KorvelFlash播放器 V2.00"_s;
-    FileMenu m_menu{FileMenuParts{m_window, m_lvlist, m_SBar, m_files, m_host, m_CurrentIndex, m_AppPath,
-                                  m_AppTitle},
-                    m_platform.services()};
+    FileMenu m_menu{
+        FileMenuParts{m_window, m_lvlist, m_SBar, m_files, m_host, m_CurrentIndex, m_AppPath, m_AppTitle},
+        m_platform.services()};
 };
 
 TEST_F(FileMenuTest, webAddressIsTakenOnlyWhenItStartsWithHttpExactly) {
-    for (const QString& answer : {u""_s, u"   "_s, u" http://example.org/a.swf"_s, u"HTTP://example.org/a.swf"_s,
-                                  u"https://example.org/a.swf"_s, u"http:/"_s}) {
+    for (const QString& answer :
+         {u""_s, u"   "_s, u" http://example.org/a.swf"_s, u"HTTP://example.org/a.swf"_s,
+          u"https://example.org/a.swf"_s, u"http:/"_s}) {
         m_platform.inputBox.queueAnswer(answer);
         m_menu.mnufile_Click(0);
     }
@@ -124,7 +125,8 @@ TEST_F(FileMenuTest, importTakesVisibleListFilesOnly) {
     const QString hidden = writeFile(u".list.txt"_s, list);
     QDir(m_folder.path()).mkdir(u"folder.txt"_s);
 
-    for (const QString& chosen : {hidden, m_folder.filePath(u"folder.txt"_s), m_folder.filePath(u"gone.txt"_s)}) {
+    for (const QString& chosen :
+         {hidden, m_folder.filePath(u"folder.txt"_s), m_folder.filePath(u"gone.txt"_s)}) {
         m_platform.openFileDialog.queueAnswer({chosen});
         m_menu.mnufile_Click(3);
     }

@@ -58,7 +58,9 @@ protected:
         ASSERT_TRUE(file.resize(size));
     }
 
-    void makeFolder(const QString& relativePath) { ASSERT_TRUE(QDir().mkpath(m_folder.filePath(relativePath))); }
+    void makeFolder(const QString& relativePath) {
+        ASSERT_TRUE(QDir().mkpath(m_folder.filePath(relativePath)));
+    }
 
     void link(const QString& target, const QString& relativeLink) {
         ASSERT_TRUE(QFile::link(m_folder.filePath(target), m_folder.filePath(relativeLink)));
@@ -78,7 +80,8 @@ protected:
     }
 
     QString summary() const {
-        return m_platform.messageBox.calls().isEmpty() ? QString() : m_platform.messageBox.calls().last().text;
+        return m_platform.messageBox.calls().isEmpty() ? QString()
+                                                       : m_platform.messageBox.calls().last().text;
     }
 
     // Widgets below need the application before the fixture's members are built.
@@ -105,9 +108,9 @@ TEST_F(FolderScanTest, moviesComeFirstThenVideosEachWalkDepthFirstInNameOrder) {
     makeFolder(u"movie.swf"_s); // a folder whose name matches is added like a file
 
     scan();
-    EXPECT_EQ(relativePaths(), (QStringList{u"A.SWF"_s, u"b.swf"_s, u"movie.swf"_s, u".hidden/e.swf"_s,
-                                            u"sub/d.swf"_s, u"Sub2/片头.Swf"_s, u"sub/c.flv"_s,
-                                            u"sub/deeper/f.FLV"_s}));
+    EXPECT_EQ(relativePaths(),
+              (QStringList{u"A.SWF"_s, u"b.swf"_s, u"movie.swf"_s, u".hidden/e.swf"_s, u"sub/d.swf"_s,
+                           u"Sub2/片头.Swf"_s, u"sub/c.flv"_s, u"sub/deeper/f.FLV"_s}));
     EXPECT_EQ(m_model.entryAt(1).size, u"300"_s);
     EXPECT_EQ(m_model.entryAt(3).size, QString());
     EXPECT_EQ(m_model.entryAt(6).name, u"片头"_s);

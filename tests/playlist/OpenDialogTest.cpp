@@ -32,7 +32,8 @@ TEST(SplitDialogFiles, severalFilesJoinTheFolderOnceToEachName) {
     const QString buffer =
         u"C:\\movies"_s + Nul + u"a.swf"_s + Nul + u"b.flv"_s + Nul + u"c.swf"_s + Nul + Nul + spaces(20);
     EXPECT_EQ(SplitDialogFiles(buffer, DialogFiles), 2);
-    EXPECT_EQ(DialogFiles, (QStringList{u"C:\\movies\\a.swf"_s, u"C:\\movies\\b.flv"_s, u"C:\\movies\\c.swf"_s}));
+    EXPECT_EQ(DialogFiles,
+              (QStringList{u"C:\\movies\\a.swf"_s, u"C:\\movies\\b.flv"_s, u"C:\\movies\\c.swf"_s}));
 
     // A drive root already ends in its separator: C:\a.swf, not C:\\a.swf.
     EXPECT_EQ(SplitDialogFiles(u"C:\\"_s + Nul + u"a.swf"_s + Nul + u"b.swf"_s + Nul + Nul, DialogFiles), 1);

@@ -21,7 +21,8 @@ protected:
     void SetUp() override {
         test::ensureApplication();
         ASSERT_TRUE(m_folder.isValid());
-        m_window = std::make_unique<test::RecordingFrmmain>(m_platform.services(), m_folder.path(), QStringList());
+        m_window =
+            std::make_unique<test::RecordingFrmmain>(m_platform.services(), m_folder.path(), QStringList());
         m_window->Form_Load();
         m_window->calls.clear();
         m_window->state().CurrentIndex = 2;
