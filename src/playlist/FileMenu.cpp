@@ -110,12 +110,12 @@ void FileMenu::addLocalFiles() {
     if (buffer == u" "_s) {
         return;
     }
-    const int last = SplitDialogFiles(buffer, m_DialogFiles);
+    SplitDialogFiles(buffer, m_DialogFiles);
+    // All chosen files in one step; CurrentIndex ends one past the last row, as it would
+    // after adding them one by one.
     PlaylistModel& playlist = m_parts.lvlist.playlist();
-    for (int index = 0; index <= last; ++index) {
-        playlist.AddToList(m_DialogFiles[index]);
-        m_parts.CurrentIndex = int(playlist.count()) + 1;
-    }
+    playlist.addPaths(m_DialogFiles);
+    m_parts.CurrentIndex = int(playlist.count()) + 1;
 }
 
 void FileMenu::scanFolder() {

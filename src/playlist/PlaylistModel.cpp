@@ -108,6 +108,19 @@ void PlaylistModel::appendEntries(std::vector<PlaylistEntry> added) {
     if (added.empty()) {
         return;
     }
+    if (m_sortState.Sorted && added.size() == 1) {
+        // One row goes straight to its place, after its equals, without re-sorting the rest.
+        const PlaylistOrder order(m_sortState);
+        const auto place = std::upper_bound(m_entries.begin(), m_entries.end(), added.front(),
+                                            [&order](const PlaylistEntry& entry, const PlaylistEntry& row) {
+                                                return order.before(entry, row);
+                                            });
+        const int row = int(place - m_entries.begin());
+        beginInsertRows(QModelIndex(), row, row);
+        m_entries.insert(place, std::move(added.front()));
+        endInsertRows();
+        return;
+    }
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + int(added.size()) - 1);
     m_entries.insert(m_entries.end(), std::make_move_iterator(added.begin()),
