@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace kf::swf {
 
@@ -36,7 +37,10 @@ struct Linear {
     [[gnu::always_inline]] double operator()(double x, double) const { return (x + 1.0) * 0.5; }
 };
 struct Radial {
-    [[gnu::always_inline]] double operator()(double x, double y) const { return std::sqrt(x * x + y * y); }
+    // Single precision is plenty for 256 ramp entries, and its square root is faster.
+    [[gnu::always_inline]] double operator()(double x, double y) const {
+        return std::sqrt(static_cast<float>(x * x + y * y));
+    }
 };
 // The position along the ray from the focus through the point, 1 where it meets the circle.
 struct Focal {
@@ -63,6 +67,42 @@ void shadeRows(const GradientRamp& ramp, const QTransform& deviceToUnit, const Q
             out[column] = ramp.color(rampIndex<spread>(position(x, y)));
             x += deviceToUnit.m11();
             y += deviceToUnit.m12();
+        }
+    }
+}
+
+// The common linear, padded case: the position grows by a constant step along a row, so
+// it is stepped in 16.16 fixed point of ramp entries. Returns false when the positions are
+// too far out for that (a gradient tiny against the shape), leaving the row to the general loop.
+bool shadeLinearPadRow(const GradientRamp& ramp, double start, double step, int width, QRgb* out) {
+    constexpr double fixedOne = 65536.0;
+    constexpr double limit = 1e6; // positions, far below what 64-bit fixed point holds
+    const double end = start + step * width;
+    if (!(std::fabs(start) < limit && std::fabs(end) < limit)) {
+        return false;
+    }
+    std::int64_t value = std::llround((start * lastIndex + 0.5) * fixedOne);
+    const std::int64_t increment = std::llround(step * lastIndex * fixedOne);
+    for (int column = 0; column < width; ++column) {
+        const std::int64_t index = std::clamp<std::int64_t>(value >> 16, 0, GradientRamp::size - 1);
+        out[column] = ramp.color(static_cast<int>(index));
+        value += increment;
+    }
+    return true;
+}
+
+void shadeLinearPad(const GradientRamp& ramp, const QTransform& deviceToUnit, const QRect& area, QRgb* pixels,
+                    int stride) {
+    const Linear position;
+    const double step = deviceToUnit.m11() * 0.5;
+    for (int row = 0; row < area.height(); ++row) {
+        const double centreY = area.y() + row + 0.5;
+        const double startX = area.x() + 0.5;
+        const double x = deviceToUnit.m11() * startX + deviceToUnit.m21() * centreY + deviceToUnit.dx();
+        QRgb* out = pixels + static_cast<std::ptrdiff_t>(row) * stride;
+        if (!shadeLinearPadRow(ramp, position(x, 0.0), step, area.width(), out)) {
+            shadeRows<SpreadMode::Pad>(ramp, deviceToUnit, QRect(area.x(), area.y() + row, area.width(), 1),
+                                       out, stride, position);
         }
     }
 }
@@ -102,7 +142,11 @@ bool GradientShader::shade(const GradientRamp& ramp, const QTransform& gradientT
         shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Focal{ramp.focalPoint()});
         break;
     default:
-        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Linear{});
+        if (ramp.spread() == SpreadMode::Pad) {
+            shadeLinearPad(ramp, deviceToUnit, area, pixels, stride);
+        } else {
+            shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Linear{});
+        }
         break;
     }
     return true;

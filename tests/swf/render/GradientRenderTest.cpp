@@ -63,6 +63,17 @@ TEST(GradientFill, spreadModesPadReflectAndRepeat) {
     }
 }
 
+TEST(GradientFill, gradientFarSmallerThanItsShapePadsBothSides) {
+    // A gradient square a millionth of a pixel wide at x = 50: positions along a row run into
+    // the millions, beyond the fixed-point stepping.
+    FillStyle fill = gradient(FillType::LinearGradient, 50, 0, 50.000001, 100, redBlue);
+    const QImage image = filledStage(fill).render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 10, 50, red));
+    EXPECT_TRUE(pixelIs(image, 49, 50, red));
+    EXPECT_TRUE(pixelIs(image, 50, 50, blue));
+    EXPECT_TRUE(pixelIs(image, 90, 50, blue));
+}
+
 TEST(GradientFill, radialStartsAtTheCentreAndPadsOutside) {
     const QImage image = filledStage(gradient(FillType::RadialGradient, 10, 10, 90, 90, redBlue)).render();
     EXPECT_TRUE(pixelIs(image, 50, 50, red, 6));
