@@ -20,7 +20,9 @@ struct StageView {
     Rect frameSize;         // the movie's stage, in twips
     ScaleMode scaleMode = ScaleMode::ShowAll;
     // Fraction of the fitted stage that is visible: 1 shows all of it, 0.5 shows half the
-    // width and height (everything twice as large) around `zoomCenterX/Y` (stage twips).
+    // width and height (everything twice as large) around `zoomCenterX/Y` (stage twips),
+    // which is then drawn at the middle of the output. At 1 (or an invalid value: zero,
+    // negative, NaN) the centre is ignored and the stage sits where the scale mode puts it.
     double zoom = 1.0;
     double zoomCenterX = 0.0;
     double zoomCenterY = 0.0;
