@@ -1,4 +1,6 @@
-// decodeActions: AVM1 bytes into Action structs, so the interpreter never touches bytes.
+// AVM1 bytes into Action structs, so the interpreter never touches bytes.
+#include "swf/format/ActionDecoder.h"
+
 #include "swf/format/BitReader.h"
 #include "swf/format/MovieReader.h"
 
@@ -206,7 +208,9 @@ std::optional<ActionPayload> decodePayload(ActionCode code, BitReader& bits) {
     return payload;
 }
 
-ActionBlock decodeActionsUnguarded(std::span<const std::uint8_t> bytes) {
+} // namespace
+
+ActionBlock ActionDecoder::decode(std::span<const std::uint8_t> bytes) {
     ActionBlock block;
     BitReader bits(bytes);
     while (true) {
@@ -222,7 +226,14 @@ ActionBlock decodeActionsUnguarded(std::span<const std::uint8_t> bytes) {
         Action action;
         action.code = static_cast<ActionCode>(codeByte);
         action.offset = offset;
-        if (codeByte >= 0x80) {
+        if (codeByte < 0x80) {
+            if (sizeof(Action) > m_budget - m_decodedSize) {
+                m_exceeded = true;
+                block.complete = false;
+                break;
+            }
+            m_decodedSize += sizeof(Action);
+        } else {
             if (bits.remaining() < 2) {
                 block.complete = false;
                 break;
@@ -232,6 +243,14 @@ ActionBlock decodeActionsUnguarded(std::span<const std::uint8_t> bytes) {
                 block.complete = false;
                 break;
             }
+            // Charged before decoding: every payload byte may become a push value.
+            const std::size_t cost = sizeof(Action) + std::size_t{length} * sizeof(PushValue);
+            if (cost > m_budget - m_decodedSize) {
+                m_exceeded = true;
+                block.complete = false;
+                break;
+            }
+            m_decodedSize += cost;
             const std::span<const std::uint8_t> payloadBytes = bits.readBytes(length);
             BitReader payloadReader(payloadBytes);
             std::optional<ActionPayload> payload = decodePayload(action.code, payloadReader);
@@ -249,11 +268,9 @@ ActionBlock decodeActionsUnguarded(std::span<const std::uint8_t> bytes) {
     return block;
 }
 
-} // namespace
-
 ActionBlock decodeActions(std::span<const std::uint8_t> bytes) {
     try {
-        return decodeActionsUnguarded(bytes);
+        return ActionDecoder().decode(bytes);
     } catch (const std::exception&) {
         // Only allocation can throw here; a block that could not be decoded counts as cut short.
         ActionBlock block;

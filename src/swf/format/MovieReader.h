@@ -16,6 +16,11 @@ struct ReadOptions {
     std::size_t maxUncompressedSize = std::size_t{512} * 1024 * 1024;
     // DefineSprite inside DefineSprite is invalid but occurs; deeper nesting is refused.
     int maxSpriteNesting = 8;
+    // The parsed structs may take about this much memory (tags, shape records, styles,
+    // actions, counted roughly and before they are allocated). A record of a few bits becomes
+    // a struct of a hundred bytes, so a movie within maxUncompressedSize could otherwise ask
+    // for tens of gigabytes.
+    std::size_t maxDecodedSize = std::size_t{4} * 1024 * 1024 * 1024;
 };
 
 // Reads a whole SWF file image (FWS, CWS or ZWS). Malformed input gives an error whose

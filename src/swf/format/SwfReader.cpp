@@ -1,5 +1,7 @@
 #include "swf/format/SwfReader.h"
 
+#include "swf/format/ActionDecoder.h"
+
 #include <algorithm>
 
 namespace kf::swf {
@@ -39,6 +41,31 @@ void SwfReader::fail(std::string message) {
         m_error = std::move(message);
     }
     m_bits.markFailed();
+}
+
+bool SwfReader::charge(std::size_t count, std::size_t each) {
+    if (failed()) {
+        return false;
+    }
+    const std::size_t limit = m_options.maxDecodedSize;
+    const std::size_t left = limit > *m_decodedSize ? limit - *m_decodedSize : 0;
+    if (each != 0 && count > left / each) {
+        fail("the parsed movie would take more than the " + std::to_string(limit) + "-byte limit");
+        return false;
+    }
+    *m_decodedSize += count * each;
+    return true;
+}
+
+ActionBlock SwfReader::readActionBlock(std::span<const std::uint8_t> bytes) {
+    const std::size_t limit = m_options.maxDecodedSize;
+    ActionDecoder decoder(limit > *m_decodedSize ? limit - *m_decodedSize : 0);
+    ActionBlock block = decoder.decode(bytes);
+    if (decoder.exceededBudget()) {
+        fail("the parsed movie would take more than the " + std::to_string(limit) + "-byte limit");
+    }
+    *m_decodedSize += decoder.decodedSize();
+    return block;
 }
 
 std::size_t SwfReader::plausibleCount(std::size_t claimed, std::size_t minimumBytes) const {
@@ -219,7 +246,11 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
     // far: real files are cut short like that and players show what they have. A tag whose
     // declared length runs past the bytes, or whose body is malformed, fails the read.
     std::vector<Tag> tags;
-    tags.reserve(countTags());
+    const std::size_t count = countTags();
+    if (!charge(count, sizeof(Tag))) {
+        return tags;
+    }
+    tags.reserve(count);
     while (true) {
         Tag& tag = tags.emplace_back();
         if (!readTagInto(tag)) {
@@ -280,6 +311,7 @@ TagBody SwfReader::readTagBody(TagCode code) {
         break;
     }
     const std::span<const std::uint8_t> body = m_bits.readRest();
+    charge(body.size(), 1);
     return UnknownTag{std::vector<std::uint8_t>(body.begin(), body.end())};
 }
 

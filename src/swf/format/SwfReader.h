@@ -85,6 +85,10 @@ private:
     std::size_t countTags() const;
     TagBody readTagBody(TagCode code);
     std::uint32_t readClipEventFlags();
+    ActionBlock readActionBlock(std::span<const std::uint8_t> bytes);
+    // Counts `count` structs of `each` bytes against ReadOptions::maxDecodedSize before they
+    // are allocated; fails the read when they would not fit.
+    bool charge(std::size_t count, std::size_t each);
     void fail(std::string message);
     // How many elements of at least `minimumBytes` each the rest of the bytes could hold:
     // an upper bound for reserve(), so a count the file merely claims allocates nothing.
@@ -95,6 +99,9 @@ private:
     // allocation per shape, none wasted. Tag readers share their root reader's.
     std::vector<ShapeRecord> m_ownRecordScratch;
     std::vector<ShapeRecord>* m_recordScratch = &m_ownRecordScratch;
+    // What the structs read so far take, shared like the scratch.
+    std::size_t m_ownDecodedSize = 0;
+    std::size_t* m_decodedSize = &m_ownDecodedSize;
     std::uint8_t m_swfVersion;
     ReadOptions m_options;
     int m_spriteDepth = 0;

@@ -153,6 +153,9 @@ std::vector<Filter> SwfReader::readFilterList() {
     const std::uint8_t count = m_bits.readU8();
     std::vector<Filter> filters;
     // The smallest filter (blur) takes 10 bytes.
+    if (!charge(plausibleCount(count, 10), sizeof(Filter))) {
+        return filters;
+    }
     filters.reserve(plausibleCount(count, 10));
     for (unsigned index = 0; index < count && !failed(); ++index) {
         filters.push_back(readFilter());
@@ -177,6 +180,9 @@ std::vector<ClipActionRecord> SwfReader::readClipActions() {
         if (rawFlags == 0 || failed()) {
             break; // ClipActionEndFlag
         }
+        if (!charge(1, sizeof(ClipActionRecord))) {
+            break;
+        }
         ClipActionRecord record;
         record.events = rawFlags & knownClipEvents;
         const std::uint32_t size = m_bits.readU32();
@@ -188,7 +194,7 @@ std::vector<ClipActionRecord> SwfReader::readClipActions() {
         if (hasClipEvent(record.events, ClipEvent::KeyPress)) {
             record.keyCode = recordBytes.readU8();
         }
-        record.actions = decodeActions(recordBytes.readRest());
+        record.actions = readActionBlock(recordBytes.readRest());
         records.push_back(std::move(record));
     }
     return records;

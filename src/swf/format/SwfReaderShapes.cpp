@@ -87,6 +87,9 @@ FillStyleArray SwfReader::readFillStyleArray(int shapeVersion) {
     }
     FillStyleArray styles;
     // Four bytes is the smallest fill style (solid RGB).
+    if (!charge(plausibleCount(count, 4), sizeof(FillStyle))) {
+        return styles;
+    }
     styles.reserve(plausibleCount(count, 4));
     for (std::size_t index = 0; index < count && !failed(); ++index) {
         styles.push_back(readFillStyle(shapeVersion));
@@ -131,7 +134,11 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
         count = m_bits.readU16();
     }
     LineStyleArray styles;
-    styles.reserve(plausibleCount(count, shapeVersion >= 4 ? 8 : 5));
+    const std::size_t plausible = plausibleCount(count, shapeVersion >= 4 ? 8 : 5);
+    if (!charge(plausible, sizeof(LineStyle))) {
+        return styles;
+    }
+    styles.reserve(plausible);
     for (std::size_t index = 0; index < count && !failed(); ++index) {
         styles.push_back(readLineStyle(shapeVersion));
     }
@@ -141,7 +148,13 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
 std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
     std::vector<ShapeRecord>& records = *m_recordScratch;
     records.clear();
+    // A record can be six bits: the budget is checked as the records pile up, not only after.
+    constexpr std::size_t budgetStep = 4096;
     while (!failed()) {
+        if (!records.empty() && records.size() % budgetStep == 0 &&
+            !charge(budgetStep, sizeof(ShapeRecord))) {
+            break;
+        }
         const bool isEdge = m_bits.readFlag();
         if (isEdge) {
             const bool straight = m_bits.readFlag();
@@ -200,6 +213,7 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
         records.emplace_back(std::move(change));
     }
     m_bits.alignToByte();
+    charge(records.size() % budgetStep, sizeof(ShapeRecord));
     std::vector<ShapeRecord> result(std::make_move_iterator(records.begin()),
                                     std::make_move_iterator(records.end()));
     records.clear();

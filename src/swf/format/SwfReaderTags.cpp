@@ -51,6 +51,9 @@ DefineSceneAndFrameLabelDataTag SwfReader::readDefineSceneAndFrameLabelData() {
     DefineSceneAndFrameLabelDataTag tag;
     // Each entry takes at least two bytes: a one-byte number and an empty name.
     const std::uint32_t sceneCount = m_bits.readEncodedU32();
+    if (!charge(plausibleCount(sceneCount, 2), sizeof(SceneEntry))) {
+        return tag;
+    }
     tag.scenes.reserve(plausibleCount(sceneCount, 2));
     for (std::uint32_t index = 0; index < sceneCount && !failed(); ++index) {
         SceneEntry scene;
@@ -59,6 +62,9 @@ DefineSceneAndFrameLabelDataTag SwfReader::readDefineSceneAndFrameLabelData() {
         tag.scenes.push_back(std::move(scene));
     }
     const std::uint32_t labelCount = m_bits.readEncodedU32();
+    if (!charge(plausibleCount(labelCount, 2), sizeof(FrameLabelEntry))) {
+        return tag;
+    }
     tag.labels.reserve(plausibleCount(labelCount, 2));
     for (std::uint32_t index = 0; index < labelCount && !failed(); ++index) {
         FrameLabelEntry label;
@@ -70,13 +76,13 @@ DefineSceneAndFrameLabelDataTag SwfReader::readDefineSceneAndFrameLabelData() {
 }
 
 DoActionTag SwfReader::readDoAction() {
-    return DoActionTag{decodeActions(m_bits.readRest())};
+    return DoActionTag{readActionBlock(m_bits.readRest())};
 }
 
 DoInitActionTag SwfReader::readDoInitAction() {
     DoInitActionTag tag;
     tag.spriteId = CharacterId{m_bits.readU16()};
-    tag.actions = decodeActions(m_bits.readRest());
+    tag.actions = readActionBlock(m_bits.readRest());
     return tag;
 }
 

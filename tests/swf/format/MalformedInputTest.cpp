@@ -237,6 +237,50 @@ TEST(CompressionBombs, declaredLengthBelowTheHeaderIsAnError) {
               "declared file length 4 at offset 4 is shorter than the header");
 }
 
+// A tag of `body` in an uncompressed movie.
+Bytes movieWithTag(TagCode code, const Bytes& body, Compression compression = Compression::None) {
+    SwfWriter stream;
+    stream.writeTagHeader(code, static_cast<std::uint32_t>(body.size()), true);
+    stream.out().writeBytes(body);
+    return writeMovieFile(plainHeader(compression), stream.bytes());
+}
+
+TEST(AmplificationBombs, millionTinyShapeEdgesStopAtTheDecodedSizeLimit) {
+    // Ten-bit edges, four to five bytes: 1.25 MB of records that would take 112 MB as structs.
+    Bytes shape{1, 0, 0x00, 0x00, 0x00, 0x00};
+    for (int group = 0; group < 250000; ++group) {
+        shape.insert(shape.end(), {0xC0, 0x70, 0x1C, 0x07, 0x01});
+    }
+    shape.push_back(0x00);
+    ReadOptions options;
+    options.maxDecodedSize = 10u * 1024 * 1024;
+    const Result<Movie> movie =
+        readMovie(movieWithTag(TagCode::DefineShape3, shape, Compression::Zlib), options);
+    ASSERT_FALSE(movie.ok());
+    EXPECT_EQ(movie.error().message,
+              "the parsed movie would take more than the 10485760-byte limit in DefineShape3 at offset 17");
+    options.maxDecodedSize = 200u * 1024 * 1024;
+    const Result<Movie> allowed = readMovie(movieWithTag(TagCode::DefineShape3, shape), options);
+    ASSERT_TRUE(allowed.ok()) << allowed.error().message;
+    EXPECT_EQ(std::get<DefineShapeTag>(allowed->tags[0].body).shape.records.size(), 1000000u);
+}
+
+TEST(AmplificationBombs, actionsAndTagCountsCountAgainstTheLimitToo) {
+    ReadOptions options;
+    options.maxDecodedSize = 1024 * 1024;
+    const Result<Movie> actions = readMovie(movieWithTag(TagCode::DoAction, Bytes(100000, 0x07)), options);
+    ASSERT_FALSE(actions.ok());
+    EXPECT_EQ(actions.error().message,
+              "the parsed movie would take more than the 1048576-byte limit in DoAction at offset 17");
+    Bytes frames;
+    for (int frame = 0; frame < 100000; ++frame) {
+        frames.insert(frames.end(), {0x40, 0x00});
+    }
+    const Result<Movie> tags = readMovie(writeMovieFile(plainHeader(), frames), options);
+    ASSERT_FALSE(tags.ok());
+    EXPECT_EQ(tags.error().message, "the parsed movie would take more than the 1048576-byte limit");
+}
+
 TEST(NestingBomb, thousandNestedSpritesAreRefusedAtTheLimit) {
     // Built as bytes from the inside out: each level is a DefineSprite tag around the last.
     Bytes level = {0x00, 0x00}; // End
