@@ -12,7 +12,9 @@ namespace kf::swf {
 
 // A whole movie from code: definitions get consecutive character ids from 1 and go into the
 // main tag stream where they are added; the timeline calls (place, showFrame, ...) come from
-// TimelineBuilder. build() appends the End tag and counts the frames.
+// TimelineBuilder. build() appends the End tag and counts the frames. Flash Player wants a
+// FileAttributes tag first in SWF 8 and later files: add one with addTag() before anything
+// else when the movie is meant for other players too.
 //
 //     MovieBuilder movie(8, Rect{Twips{0}, Twips{2000}, Twips{0}, Twips{2000}});
 //     CharacterId box = movie.addRectangle(Rect{...}, ShapeBuilder::solidFill(Rgba{255, 0, 0}));
