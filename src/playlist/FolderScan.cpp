@@ -12,9 +12,7 @@ namespace kf {
 
 namespace {
 
-// Names in the order an NTFS directory delivers them, upper-cased code unit by code unit,
-// so a scan gives the same playlist on every run and every file system. Names that differ
-// only in case (possible here, not there) keep a fixed order too.
+// ASCII, nearly every name, without the Unicode tables.
 char16_t upperCase(QChar letter) {
     const char16_t code = letter.unicode();
     if (code < 0x80) {
@@ -23,6 +21,9 @@ char16_t upperCase(QChar letter) {
     return letter.toUpper().unicode();
 }
 
+// Names in the order an NTFS directory delivers them, upper-cased code unit by code unit,
+// so a scan gives the same playlist on every run and every file system. Names that differ
+// only in case (possible here, not there) keep a fixed order too.
 bool deliveredBefore(const DirectoryEntry& left, const DirectoryEntry& right) {
     const QString& a = left.name;
     const QString& b = right.name;
