@@ -30,9 +30,11 @@ QPainter::CompositionMode compositionFor(BlendMode mode) {
         return QPainter::CompositionMode_DestinationIn;
     case BlendMode::Erase:
         return QPainter::CompositionMode_DestinationOut;
-    // Subtract and invert have no QPainter mode; drawing normally keeps the content visible.
-    case BlendMode::Subtract:
+    // The layer is turned into white of its own coverage first (see popSurfaceTo).
     case BlendMode::Invert:
+        return QPainter::CompositionMode_Difference;
+    // Subtract has no QPainter mode; drawing normally keeps the content visible.
+    case BlendMode::Subtract:
     case BlendMode::Normal:
     case BlendMode::Layer:
         break;
@@ -262,11 +264,26 @@ void PainterBackend::popSurfaceTo(SurfaceKind expected) {
         break;
     }
     case SurfaceKind::Layer:
+        if (top.blendMode == BlendMode::Invert) {
+            coverageAsWhite(top.image);
+        }
         compositeOnto(current(), top.image, top.area, compositionFor(top.blendMode));
         break;
     case SurfaceKind::MaskShape: // a mask never finished masks nothing
     case SurfaceKind::Target:
         break;
+    }
+}
+
+// Invert shows the object's shape only, not its colours: white where it covers, so that a
+// difference with what lies below inverts it in proportion to the coverage.
+void PainterBackend::coverageAsWhite(QImage& image) {
+    for (int row = 0; row < image.height(); ++row) {
+        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int column = 0; column < image.width(); ++column) {
+            const int alpha = qAlpha(pixels[column]);
+            pixels[column] = qRgba(alpha, alpha, alpha, alpha);
+        }
     }
 }
 

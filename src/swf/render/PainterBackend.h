@@ -52,6 +52,7 @@ private:
     QTransform deviceTransform(const QTransform& world) const;
     void popSurfaceTo(SurfaceKind expected);
     bool fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp);
+    static void coverageAsWhite(QImage& image);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
 

@@ -120,6 +120,17 @@ TEST(DisplayTree, blendModeMultiplyDarkensWhatIsBelow) {
     EXPECT_TRUE(pixelIs(image, 75, 50, Rgba{255, 128, 0, 255}));
 }
 
+TEST(DisplayTree, blendModeInvertInvertsWhatIsBelowWhateverItsColour) {
+    RenderScene scene;
+    scene.add(1, rectangle(0, 0, 50, 100, Rgba{0, 64, 255, 255}));
+    scene.add(2, rectangle(25, 0, 50, 100, green)).setBlendMode(BlendMode::Invert);
+    const QImage image = scene.render();
+    EXPECT_TRUE(pixelIs(image, 10, 50, Rgba{0, 64, 255, 255}));
+    EXPECT_TRUE(pixelIs(image, 40, 50, Rgba{255, 191, 0, 255}));
+    EXPECT_TRUE(pixelIs(image, 60, 50, black));
+    EXPECT_TRUE(pixelIs(image, 90, 50, white));
+}
+
 TEST(DisplayTree, alphaBlendWithoutALayerParentShowsNothing) {
     RenderScene scene;
     scene.add(1, rectangle(0, 0, 100, 100, red));
