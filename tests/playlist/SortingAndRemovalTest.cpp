@@ -8,7 +8,6 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
