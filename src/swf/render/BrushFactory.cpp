@@ -1,10 +1,13 @@
 #include "swf/render/BrushFactory.h"
 
+#include "swf/render/GradientRamp.h"
+
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kf::swf {
 
@@ -16,29 +19,6 @@ constexpr double gradientHalfSize = 16384.0;
 // Flash Player moves a stop whose ratio does not exceed the previous one's to one ratio
 // unit past it: seven stops at ratio 150 show as seven one-unit bands from 150 to 156.
 constexpr int ratioUnits = 255;
-
-// Qt interpolates in sRGB; linear-RGB gradients get extra stops, this many across the whole
-// ramp (the sRGB curve is steep near black, where few stops would show as bands).
-constexpr int linearStopsPerRamp = 256;
-constexpr int minimumStopsPerSpan = 8;
-
-double toLinear(double channel) {
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
-double toSrgb(double channel) {
-    return channel <= 0.0031308 ? channel * 12.92 : 1.055 * std::pow(channel, 1.0 / 2.4) - 0.055;
-}
-
-QColor mixLinear(const QColor& from, const QColor& to, double amount) {
-    auto mix = [amount](double a, double b) {
-        return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * amount);
-    };
-    return QColor::fromRgbF(static_cast<float>(mix(from.redF(), to.redF())),
-                            static_cast<float>(mix(from.greenF(), to.greenF())),
-                            static_cast<float>(mix(from.blueF(), to.blueF())),
-                            static_cast<float>(from.alphaF() + (to.alphaF() - from.alphaF()) * amount));
-}
 
 QTransform toQTransform(const Matrix& matrix) {
     return QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty);
@@ -74,24 +54,7 @@ QGradientStops BrushFactory::gradientStops(const Gradient& gradient, const Color
         stops.append({static_cast<double>(ratio) / ratioUnits, color(record.color, transform)});
         previousRatio = ratio;
     }
-    if (gradient.interpolation != InterpolationMode::Linear || stops.size() < 2) {
-        return stops;
-    }
-    const int spans = static_cast<int>(stops.size() - 1);
-    const int linearSubdivisions = std::max(minimumStopsPerSpan, linearStopsPerRamp / spans);
-    QGradientStops linear;
-    for (qsizetype index = 0; index + 1 < stops.size(); ++index) {
-        const QGradientStop& from = stops[index];
-        const QGradientStop& to = stops[index + 1];
-        linear.append(from);
-        for (int step = 1; step < linearSubdivisions; ++step) {
-            const double amount = static_cast<double>(step) / linearSubdivisions;
-            linear.append(
-                {from.first + (to.first - from.first) * amount, mixLinear(from.second, to.second, amount)});
-        }
-    }
-    linear.append(stops.last());
-    return linear;
+    return stops;
 }
 
 QBrush BrushFactory::brush(const FillStyle& style, const ColorTransform& transform) {
@@ -105,7 +68,17 @@ QBrush BrushFactory::brush(const FillStyle& style, const ColorTransform& transfo
         // Flash Player paints a gradient without stops black (swfdec's empty-gradient test).
         return QBrush(color(Rgba{0, 0, 0, 255}, transform));
     }
-    const QGradientStops stops = gradientStops(style.gradient, transform);
+    QGradientStops stops = gradientStops(style.gradient, transform);
+    if (style.gradient.interpolation == InterpolationMode::Linear) {
+        // Qt interpolates in sRGB only: hand it the ramp, one stop per ratio unit.
+        if (const std::optional<GradientRamp> ramp = GradientRamp::build(style, transform)) {
+            stops.clear();
+            for (int index = 0; index < GradientRamp::size; ++index) {
+                stops.append({static_cast<double>(index) / (GradientRamp::size - 1),
+                              QColor::fromRgba(qUnpremultiply(ramp->color(index)))});
+            }
+        }
+    }
     const double determinant = style.matrix.determinant();
     if (stops.size() == 1 || !std::isfinite(determinant) || determinant == 0.0) {
         // A collapsed gradient square shows one colour; the last one, as padding would.

@@ -16,8 +16,8 @@ public:
     static QColor color(Rgba rgba, const ColorTransform& transform);
     // Bitmap fills give Qt::NoBrush for now: nothing is drawn.
     static QBrush brush(const FillStyle& style, const ColorTransform& transform);
-    // The stops Qt needs for a gradient: ratios 0..255 mapped to 0..1, strictly increasing,
-    // linear-RGB interpolation approximated by extra stops.
+    // A gradient's stops as Flash Player uses them: ratios 0..255 mapped to 0..1, each
+    // strictly after the one before, colours under `transform`.
     static QGradientStops gradientStops(const Gradient& gradient, const ColorTransform& transform);
 };
 

@@ -28,10 +28,7 @@ std::optional<GradientRamp> GradientRamp::build(const FillStyle& style, const Co
     if (!isGradientFill(style.type)) {
         return std::nullopt;
     }
-    const QGradientStops stops =
-        BrushFactory::gradientStops(Gradient{style.gradient.spread, InterpolationMode::Normal,
-                                             style.gradient.records, style.gradient.focalPoint},
-                                    transform);
+    const QGradientStops stops = BrushFactory::gradientStops(style.gradient, transform);
     const Matrix& matrix = style.matrix;
     const double determinant = matrix.determinant();
     if (stops.size() < 2 || !std::isfinite(determinant) || determinant == 0.0) {

@@ -132,9 +132,11 @@ TEST(Stroke, lineStyleWithGradientFillPaintsTheStroke) {
     records.moveTo(0, 50).select(std::nullopt, std::nullopt, 1).line(100, 0);
     LineStyle line = styled(400, CapStyle::None);
     line.fill = gradient(FillType::LinearGradient, 20, 0, 80, 100, {{0, red}, {255, blue}});
+    line.fill->gradient.interpolation = InterpolationMode::Linear;
     scene.add(1, records.shape({}, {line}, 4));
     const QImage image = scene.render();
     EXPECT_TRUE(pixelIs(image, 5, 50, red));
+    EXPECT_TRUE(pixelIs(image, 50, 50, Rgba{186, 0, 188, 255}, 4)); // mixed in linear light
     EXPECT_TRUE(pixelIs(image, 95, 50, blue));
 }
 
