@@ -56,7 +56,7 @@ std::optional<quint64> sizeOf(int directoryHandle, const char* name) {
 } // namespace
 
 std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
-                                                      const std::function<bool(const QString&)>& sizeWanted) {
+                                                      const std::function<bool(const QString&)>& wanted) {
     const QByteArray encodedFolder = QFile::encodeName(folder);
     const int handle = open(encodedFolder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0) {
@@ -75,8 +75,12 @@ std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
             continue;
         }
+        ++listing.examinedCount;
         DirectoryEntry found{QFile::decodeName(name), kindOf(dirfd(directory), *entry), std::nullopt};
-        if (found.kind != DirectoryEntryKind::Directory && sizeWanted && sizeWanted(found.name)) {
+        if (found.kind != DirectoryEntryKind::Directory) {
+            if (!wanted || !wanted(found.name)) {
+                continue;
+            }
             found.size = sizeOf(dirfd(directory), name);
         }
         listing.entries.push_back(std::move(found));

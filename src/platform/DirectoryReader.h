@@ -15,7 +15,7 @@ struct DirectoryEntry {
     // What the entry itself is: a link is reported as a link, never as what it points to.
     DirectoryEntryKind kind = DirectoryEntryKind::Other;
     // The byte size of the file, or of the file a link leads to; nothing for a folder or
-    // device, when it cannot be read, or when it was not asked for.
+    // device, or when it cannot be read.
     std::optional<quint64> size;
 };
 
@@ -30,16 +30,19 @@ struct DirectoryListing {
     DirectoryIdentity identity;
     // Without "." and "..", in the order the file system delivers them.
     std::vector<DirectoryEntry> entries;
+    // How many names the folder held, kept or not: the work its reading took.
+    std::size_t examinedCount = 0;
 };
 
 // Directory enumeration and file sizes, the file-system half of a folder search.
 class DirectoryReader {
 public:
-    // Nothing when the folder cannot be opened (missing, access denied, not a folder).
-    // Sizes are read for the names sizeWanted accepts: each size costs a look-up on disk,
-    // which a search for a few kinds of files should not pay for every name.
+    // The subfolders of a folder and, with their sizes, the other entries whose names the
+    // search wants; nothing when the folder cannot be opened (missing, access denied, not a
+    // folder). Each size costs a look-up on disk, which a search for a few kinds of files
+    // should not pay for every name, nor keep names it will never use.
     static std::optional<DirectoryListing> read(const QString& folder,
-                                                const std::function<bool(const QString&)>& sizeWanted);
+                                                const std::function<bool(const QString&)>& wanted);
 };
 
 } // namespace kf

@@ -147,13 +147,15 @@ FolderScan::Listing FolderScan::listingOf(const QString& path) {
             return cached.value();
         }
     }
-    std::optional<DirectoryListing> read = DirectoryReader::read(path, [this](const QString& name) {
+    const auto wanted = [this](const QString& name) {
         return std::any_of(m_patterns.begin(), m_patterns.end(),
                            [&name](const FileNamePattern& pattern) { return pattern.matches(name); });
-    });
+    };
+    std::optional<DirectoryListing> read = DirectoryReader::read(path, wanted);
     if (!read) {
         return nullptr;
     }
+    countEntries(read->examinedCount);
     for (DirectoryEntry& entry : read->entries) {
         StripNulls(entry.name);
     }
@@ -166,7 +168,12 @@ FolderScan::Listing FolderScan::listingOf(const QString& path) {
 }
 
 void FolderScan::countEntry() {
-    if (++m_entriesSincePump >= EntriesPerPump) {
+    countEntries(1);
+}
+
+void FolderScan::countEntries(std::size_t entries) {
+    m_entriesSincePump += int(std::min<std::size_t>(entries, EntriesPerPump));
+    if (m_entriesSincePump >= EntriesPerPump) {
         m_entriesSincePump = 0;
         m_platform.eventPump.processPendingEventsExceptInput();
     }

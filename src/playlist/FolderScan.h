@@ -42,6 +42,7 @@ private:
     Listing listingOf(const QString& path);
     // Every few hundred entries the window gets to repaint.
     void countEntry();
+    void countEntries(std::size_t entries);
     void flushMatches();
 
     PlaylistModel& m_playlist;
