@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     int passed = 0;
     int failed = 0;
     std::map<std::string, int> neededByFailures;
+    int failedWithEverythingBuilt = 0;
     for (const ConformanceCase& test : cases) {
         const ConformanceOutcome outcome = runner.run(test);
         if (outcome.passed) {
@@ -80,7 +81,9 @@ int main(int argc, char** argv) {
         }
         ++failed;
         QString line = QStringLiteral("FAIL ") + test.name + QStringLiteral(": ") + outcome.reason;
-        if (!outcome.missing.empty()) {
+        if (outcome.missing.empty()) {
+            ++failedWithEverythingBuilt;
+        } else {
             QStringList needs;
             for (const std::string& feature : outcome.missing) {
                 needs.push_back(QString::fromStdString(feature));
@@ -89,6 +92,10 @@ int main(int argc, char** argv) {
             line += QStringLiteral(" [needs ") + needs.join(QStringLiteral(", ")) + QLatin1Char(']');
         }
         printLine(line);
+    }
+    if (failed > 0) {
+        printLine(QStringLiteral("Failed tests that use only features built so far: %1")
+                      .arg(failedWithEverythingBuilt));
     }
     if (!neededByFailures.empty()) {
         printLine(QStringLiteral("Failed tests that use features not built yet:"));
