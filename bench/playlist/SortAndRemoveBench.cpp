@@ -39,6 +39,28 @@ void SortByName100k(benchmark::State& state) {
     }
 }
 
+// A list imported into a sorted list: the new rows are merged in, not sorted with the old.
+void AddPaths100kToSortedList(benchmark::State& state) {
+    const QStringList paths = shuffledAddresses();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto model = std::make_unique<kf::PlaylistModel>();
+        auto lvlist = std::make_unique<kf::PlaylistView>(*model);
+        lvlist->InitList();
+        model->addPaths(paths);
+        model->SortByColumn(2);
+        state.ResumeTiming();
+
+        model->addPaths(paths);
+
+        state.PauseTiming();
+        benchmark::DoNotOptimize(model->count());
+        lvlist.reset();
+        model.reset();
+        state.ResumeTiming();
+    }
+}
+
 void RemoveSelected(benchmark::State& state, bool everyOtherRow) {
     const QStringList paths = shuffledAddresses();
     kf::ScriptedMessageBoxService messageBox;
@@ -84,5 +106,6 @@ void RemoveHalfOf100kInOneBlock(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(SortByName100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(AddPaths100kToSortedList)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RemoveEveryOtherRowOf100k)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RemoveHalfOf100kInOneBlock)->Unit(benchmark::kMillisecond)->UseRealTime();
