@@ -95,11 +95,7 @@ private:
     std::size_t plausibleCount(std::size_t claimed, std::size_t minimumBytes) const;
 
     BitReader m_bits;
-    // Shape records are gathered here, then moved into a vector of the exact size: one
-    // allocation per shape, none wasted. Tag readers share their root reader's.
-    std::vector<ShapeRecord> m_ownRecordScratch;
-    std::vector<ShapeRecord>* m_recordScratch = &m_ownRecordScratch;
-    // What the structs read so far take, shared like the scratch.
+    // What the structs read so far take; tag readers share their root reader's.
     std::size_t m_ownDecodedSize = 0;
     std::size_t* m_decodedSize = &m_ownDecodedSize;
     std::uint8_t m_swfVersion;

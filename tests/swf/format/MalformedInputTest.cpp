@@ -272,6 +272,17 @@ TEST(AmplificationBombs, actionsAndTagCountsCountAgainstTheLimitToo) {
     ASSERT_FALSE(actions.ok());
     EXPECT_EQ(actions.error().message,
               "the parsed movie would take more than the 1048576-byte limit in DoAction at offset 17");
+    // The budget is the movie's, not each tag's: many blocks that each fit add up.
+    SwfWriter manyBlocks;
+    for (int block = 0; block < 300; ++block) {
+        manyBlocks.writeTagHeader(TagCode::DoAction, 1000, true);
+        manyBlocks.out().writeBytes(Bytes(1000, 0x07));
+    }
+    const Result<Movie> blocks = readMovie(writeMovieFile(plainHeader(), manyBlocks.bytes()), options);
+    ASSERT_FALSE(blocks.ok());
+    EXPECT_EQ(blocks.error().message.rfind(
+                  "the parsed movie would take more than the 1048576-byte limit in DoAction", 0),
+              0u);
     Bytes frames;
     for (int frame = 0; frame < 100000; ++frame) {
         frames.insert(frames.end(), {0x40, 0x00});
