@@ -35,7 +35,6 @@ public:
 
     // The paths chosen in the last open-file dialog.
     const QStringList& DialogFiles() const { return m_DialogFiles; }
-    FolderScan& folderScan() { return m_folderScan; }
 
 private:
     void addWebAddress();
