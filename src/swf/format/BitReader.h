@@ -25,10 +25,11 @@ public:
 
     bool failed() const { return m_failed; }
     void markFailed() { m_failed = true; }
-    bool atEnd() const { return m_position >= m_size; }
-    std::size_t position() const { return m_position; }
-    std::size_t remaining() const { return m_position < m_size ? m_size - m_position : 0; }
-    std::size_t absoluteOffset() const { return m_baseOffset + m_position; }
+    // Whole bytes fetched into the bit buffer but not read yet count as unread.
+    std::size_t position() const { return m_position - m_bitCount / 8; }
+    bool atEnd() const { return position() >= m_size; }
+    std::size_t remaining() const { return m_size - position(); }
+    std::size_t absoluteOffset() const { return m_baseOffset + position(); }
 
     // Byte reads start at the next whole byte, as every byte-aligned field of the format does.
     std::uint8_t readU8() {
@@ -120,15 +121,9 @@ public:
     }
 
     std::uint32_t readUnsignedBits(unsigned count) {
-        // count <= 32: the buffer never holds more than 39 bits.
-        while (m_bitCount < count) {
-            if (m_position >= m_size) {
-                m_failed = true;
-                m_bitCount = 0;
-                return 0;
-            }
-            m_bitBuffer = (m_bitBuffer << 8) | m_data[m_position++];
-            m_bitCount += 8;
+        // count <= 32.
+        if (m_bitCount < count && !refill(count)) {
+            return 0;
         }
         m_bitCount -= count;
         if (count == 0) {
@@ -145,10 +140,17 @@ public:
         return static_cast<std::int32_t>((value ^ signBit) - signBit);
     }
     bool readFlag() { return readUnsignedBits(1) != 0; }
-    // Drops the unread bits of the current byte.
-    void alignToByte() { m_bitCount = 0; }
+    // Drops the unread bits of the current byte; whole bytes fetched ahead are given back.
+    void alignToByte() {
+        m_position -= m_bitCount / 8;
+        m_bitCount = 0;
+    }
 
 private:
+    // Fetches bytes until `count` bits are buffered; false, with the reader failed, when
+    // the bytes run out.
+    bool refill(unsigned count);
+
     static BitReader failedReader(std::size_t offset) {
         BitReader reader(std::span<const std::uint8_t>(), offset);
         reader.m_failed = true;
