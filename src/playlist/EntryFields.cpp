@@ -11,10 +11,11 @@ namespace kf {
 
 QString GetBaseName(const QString& path) {
     // A path with any backslash is a Windows path and splits there, even if slashes follow.
-    const qsizetype separator = path.contains(u'\\') ? path.lastIndexOf(u'\\') : path.lastIndexOf(u'/');
-    const QString filePart = separator < 0 ? path : path.mid(separator + 1);
+    const qsizetype backslash = path.lastIndexOf(u'\\');
+    const qsizetype separator = backslash >= 0 ? backslash : path.lastIndexOf(u'/');
+    const QStringView filePart = QStringView(path).mid(separator + 1);
     const qsizetype dot = filePart.lastIndexOf(u'.');
-    return dot < 0 ? filePart : filePart.left(dot);
+    return (dot < 0 ? filePart : filePart.left(dot)).toString();
 }
 
 QString GetFileType(const QString& path) {

@@ -61,13 +61,14 @@ void FolderScan::ScanFolder() {
     setBusyMousePointer(true);
     m_lvlist.hide();
 
+    // The movie walk and the video walk in one pass over the tree: each keeps its own
+    // matches in walk order, and the movies enter the list before the videos, as if the
+    // tree had been walked once per pattern.
     qint64 FileCount = 0;
     qint64 DirCount = 0;
-    m_patterns = {FileNamePattern(u"*.swf"_s), FileNamePattern(u"*.flv"_s)};
-    quint64 total = FindFilesAPI(path, u"*.swf"_s, FileCount, DirCount);
-    total += FindFilesAPI(path, u"*.flv"_s, FileCount, DirCount);
-    m_listings.clear();
-    m_patterns.clear();
+    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(u"*.swf"_s), {}, 0},
+                                   PatternWalk{FileNamePattern(u"*.flv"_s), {}, 0}};
+    const quint64 total = walkTree(path, walks, FileCount, DirCount);
 
     m_lvlist.show();
     m_scanning = false;
@@ -78,91 +79,83 @@ void FolderScan::ScanFolder() {
 
 quint64 FolderScan::FindFilesAPI(QString& path, const QString& SearchStr, qint64& FileCount,
                                  qint64& DirCount) {
-    if (m_walkDepth == 0) {
-        m_visited.clear();
-        m_entriesSincePump = 0;
-    }
-    const FileNamePattern pattern(SearchStr);
-    const bool ownPattern = !m_scanning;
-    if (ownPattern) {
-        m_patterns.push_back(pattern);
-    }
-    ++m_walkDepth;
-    const quint64 total = walk(path, pattern, FileCount, DirCount);
-    --m_walkDepth;
-    if (ownPattern) {
-        m_patterns.pop_back();
-    }
-    if (m_walkDepth == 0) {
-        flushMatches();
-        m_visited.clear();
+    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(SearchStr), {}, 0}};
+    return walkTree(path, walks, FileCount, DirCount);
+}
+
+quint64 FolderScan::walkTree(QString& path, std::vector<PatternWalk>& walks, qint64& FileCount,
+                             qint64& DirCount) {
+    m_visited.clear();
+    m_entriesSincePump = 0;
+    walk(path, walks, FileCount, DirCount);
+    m_visited.clear();
+    quint64 total = 0;
+    for (PatternWalk& patternWalk : walks) {
+        total += patternWalk.total;
+        m_playlist.addFoundFiles(patternWalk.matches);
+        patternWalk.matches.clear();
     }
     return total;
 }
 
-quint64 FolderScan::walk(QString& path, const FileNamePattern& pattern, qint64& FileCount, qint64& DirCount) {
+void FolderScan::walk(QString& path, std::vector<PatternWalk>& walks, qint64& FileCount, qint64& DirCount) {
     if (!path.endsWith(u'/')) {
         path += u'/';
     }
-    Listing listing = listingOf(path);
+    std::optional<DirectoryListing> listing = listingOf(path, walks);
     if (listing && !m_visited.insert(Identity{listing->identity.device, listing->identity.inode}).second) {
         listing.reset();
     }
-    static const std::vector<DirectoryEntry> none;
-    const std::vector<DirectoryEntry>& entries = listing ? listing->entries : none;
+    if (!listing) {
+        // Nothing to list; the folder was still entered.
+        m_SBar.setPanelText(2, path);
+        return;
+    }
 
-    // Subfolder pass. A link to a folder is not followed: it may lead back up the tree.
+    // Subfolder pass; every walk counts each subfolder. A link to a folder is not followed:
+    // it may lead back up the tree.
     QStringList subfolders;
-    for (const DirectoryEntry& entry : entries) {
+    for (const DirectoryEntry& entry : listing->entries) {
         if (entry.kind == DirectoryEntryKind::Directory) {
             subfolders.append(entry.name);
-            ++DirCount;
+            DirCount += qint64(walks.size());
         }
     }
     m_SBar.setPanelText(2, path);
 
     // File pass: no kind test, as the desktop's search makes none.
-    quint64 total = 0;
-    for (const DirectoryEntry& entry : entries) {
+    for (const DirectoryEntry& entry : listing->entries) {
         countEntry();
-        if (!pattern.matches(entry.name)) {
-            continue;
+        for (PatternWalk& patternWalk : walks) {
+            if (patternWalk.pattern.matches(entry.name)) {
+                patternWalk.total += entry.size.value_or(0);
+                ++FileCount;
+                patternWalk.matches.push_back(FoundFile{path + entry.name, entry.size});
+            }
         }
-        total += entry.size.value_or(0);
-        ++FileCount;
-        m_matches.push_back(FoundFile{path + entry.name, entry.size});
     }
-    countEntry();
+    listing.reset();
 
     for (const QString& subfolder : subfolders) {
         QString subfolderPath = path + subfolder + u'/';
-        total += walk(subfolderPath, pattern, FileCount, DirCount);
+        walk(subfolderPath, walks, FileCount, DirCount);
     }
-    return total;
 }
 
-FolderScan::Listing FolderScan::listingOf(const QString& path) {
-    if (m_scanning) {
-        if (const auto cached = m_listings.constFind(path); cached != m_listings.constEnd()) {
-            return cached.value();
-        }
-    }
-    const auto wanted = [this](const QString& name) {
-        return std::any_of(m_patterns.begin(), m_patterns.end(),
-                           [&name](const FileNamePattern& pattern) { return pattern.matches(name); });
+std::optional<DirectoryListing> FolderScan::listingOf(const QString& path,
+                                                      const std::vector<PatternWalk>& walks) {
+    const auto wanted = [&walks](const QString& name) {
+        return std::any_of(walks.begin(), walks.end(), [&name](const PatternWalk& patternWalk) {
+            return patternWalk.pattern.matches(name);
+        });
     };
-    std::optional<DirectoryListing> read = DirectoryReader::read(path, wanted);
-    if (!read) {
-        return nullptr;
-    }
-    countEntries(read->examinedCount);
-    for (DirectoryEntry& entry : read->entries) {
-        StripNulls(entry.name);
-    }
-    std::sort(read->entries.begin(), read->entries.end(), deliveredBefore);
-    auto listing = std::make_shared<const DirectoryListing>(std::move(*read));
-    if (m_scanning) {
-        m_listings.insert(path, listing);
+    std::optional<DirectoryListing> listing = DirectoryReader::read(path, wanted);
+    countEntries(listing ? listing->examinedCount + 1 : 1);
+    if (listing) {
+        for (DirectoryEntry& entry : listing->entries) {
+            StripNulls(entry.name);
+        }
+        std::sort(listing->entries.begin(), listing->entries.end(), deliveredBefore);
     }
     return listing;
 }
@@ -177,12 +170,6 @@ void FolderScan::countEntries(std::size_t entries) {
         m_entriesSincePump = 0;
         m_platform.eventPump.processPendingEventsExceptInput();
     }
-}
-
-void FolderScan::flushMatches() {
-    std::vector<FoundFile> matches;
-    matches.swap(m_matches);
-    m_playlist.addFoundFiles(matches);
 }
 
 } // namespace kf

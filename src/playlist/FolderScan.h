@@ -6,10 +6,8 @@
 #include "platform/StatusBar.h"
 #include "playlist/PlaylistModel.h"
 
-#include <QHash>
 #include <QWidget>
 
-#include <memory>
 #include <set>
 #include <utility>
 #include <vector>
@@ -36,14 +34,21 @@ public:
 
 private:
     using Identity = std::pair<quint64, quint64>;
-    using Listing = std::shared_ptr<const DirectoryListing>;
 
-    quint64 walk(QString& path, const FileNamePattern& pattern, qint64& FileCount, qint64& DirCount);
-    Listing listingOf(const QString& path);
+    // One pattern's share of a walk: its matches in walk order and their total size.
+    struct PatternWalk {
+        FileNamePattern pattern;
+        std::vector<FoundFile> matches;
+        quint64 total = 0;
+    };
+
+    quint64 walkTree(QString& path, std::vector<PatternWalk>& walks, qint64& FileCount, qint64& DirCount);
+    void walk(QString& path, std::vector<PatternWalk>& walks, qint64& FileCount, qint64& DirCount);
+    // A folder's subfolders and the names any walk wants, in the order NTFS would give them.
+    std::optional<DirectoryListing> listingOf(const QString& path, const std::vector<PatternWalk>& walks);
     // Every few hundred entries the window gets to repaint.
     void countEntry();
     void countEntries(std::size_t entries);
-    void flushMatches();
 
     PlaylistModel& m_playlist;
     QWidget& m_lvlist;
@@ -51,18 +56,10 @@ private:
     PlatformServices m_platform;
     const QString& m_AppTitle;
     bool m_scanning = false;
-    int m_walkDepth = 0;
     int m_entriesSincePump = 0;
     // Directories entered in the current walk: a folder reached again (a bind mount or a link
     // the file system resolves for us) would otherwise be walked for ever.
     std::set<Identity> m_visited;
-    // During a scan the second walk reuses the first one's listings, sorted: the tree is
-    // read once, not once per pattern.
-    QHash<QString, Listing> m_listings;
-    // The patterns of the walks under way, whose matches need their sizes.
-    std::vector<FileNamePattern> m_patterns;
-    // Matches wait here and enter the list at the end of the walk in one step.
-    std::vector<FoundFile> m_matches;
 };
 
 } // namespace kf
