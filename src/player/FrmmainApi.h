@@ -13,6 +13,8 @@ public:
     virtual void ControlCommand(int Index) = 0;
     virtual void HelpCommand(int Index) = 0;
     virtual void lvlist_DblClick() = 0;
+    // Toggles full-screen mode.
+    virtual void FullScreenSWF() = 0;
 };
 
 } // namespace kf

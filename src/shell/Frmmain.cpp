@@ -3,6 +3,7 @@
 #include "platform/ProgramDirectory.h"
 #include "platform/ShellDrop.h"
 #include "platform/Twips.h"
+#include "player/SwfFlashControl.h"
 #include "shell/StartupSequence.h"
 #include "shell/StatusPanelClick.h"
 #include "shell/WindowLayout.h"
@@ -27,7 +28,7 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
                  const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_arguments(arguments),
       m_playlistFiles(m_playlist, platform.messageBox, *this), m_helpMenu(platform.webBrowser),
-      m_monitor(m_state), m_mainWndProc(*this) {
+      m_mainWndProc(*this) {
     m_state.AppPath = programDirectoryWithSlash(programDirectory);
     setWindowTitle(u"Flash播放器V1.0"_s);
 
@@ -45,8 +46,26 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
     m_menus = std::make_unique<MenuTree>(
         *menuBar(), [this](MenuArrayId array, int index) { onMenuClick(array, index); }, this);
 
+    createPlayer();
+
     connect(m_clientArea, &ClientArea::resized, this, &Frmmain::Form_Resize);
     setDesignSize();
+}
+
+void Frmmain::createPlayer() {
+    m_playerHost = std::make_unique<PlayerControlHost>(
+        *m_LblSWF,
+        [this](QWidget* parent) -> std::unique_ptr<FlashControl> {
+            return std::make_unique<SwfFlashControl>(m_platform.clock, m_platform.webBrowser, parent);
+        },
+        [this](FlashControl&) { m_playerWindowHook.completeAfterLoad(*this); });
+    m_mediaRouter = std::make_unique<MediaRouter>(*m_playerHost, *this, m_state);
+    m_monitor = std::make_unique<PlaybackMonitor>(
+        MonitorParts{*this, m_state, *m_playerHost, *m_lvlist, *m_SBar, m_menus->array(MenuArrayId::menuplay),
+                     m_menus->array(MenuArrayId::mnuview), m_menus->array(MenuArrayId::mnuset), m_platform.clock,
+                     m_platform.eventPump});
+    m_controlMenu = std::make_unique<ControlMenu>(ControlMenuParts{
+        *this, m_state, *m_playerHost, *m_monitor, m_menus->array(MenuArrayId::mnuset), m_platform.inputBox});
 }
 
 Frmmain::~Frmmain() {
@@ -115,6 +134,9 @@ void Frmmain::Form_Resize() {
     }
     m_lvlist->setGeometry(area);
     m_LblSWF->setGeometry(area);
+    if (FlashControl* player = swfFlash1()) {
+        player->Move(area);
+    }
 }
 
 void Frmmain::onMenuClick(MenuArrayId array, int index) {
@@ -150,7 +172,7 @@ void Frmmain::ViewCommand(int Index) {
 }
 
 void Frmmain::ControlCommand(int Index) {
-    m_controlMenu.ControlCommand(Index);
+    m_controlMenu->ControlCommand(Index);
 }
 
 void Frmmain::HelpCommand(int Index) {
@@ -158,17 +180,22 @@ void Frmmain::HelpCommand(int Index) {
 }
 
 void Frmmain::lvlist_DblClick() {
-    m_monitor.lvlist_DblClick();
+    m_monitor->lvlist_DblClick();
 }
 
 void Frmmain::InitSWF(const QString& pfile, bool pIsPlay) {
-    m_mediaRouter.InitSWF(pfile, pIsPlay);
+    m_mediaRouter->InitSWF(pfile, pIsPlay);
 }
 
 void Frmmain::setPlayerMovie(const QString& Movie) {
-    // The player control arrives with the playing-movies issue; without one there is no
-    // movie to replace, and nothing happens.
-    Q_UNUSED(Movie);
+    // Without a player control there is no movie to replace.
+    if (FlashControl* player = swfFlash1()) {
+        player->setMovie(Movie);
+    }
+}
+
+void Frmmain::FullScreenSWF() {
+    // Full-screen mode arrives with the view-and-controls issue; the menu item already calls here.
 }
 
 void Frmmain::DropFiles(const QMimeData& hDrop) {

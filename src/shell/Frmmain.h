@@ -10,6 +10,7 @@
 #include "player/FrmmainApi.h"
 #include "player/MediaRouter.h"
 #include "player/PlaybackMonitor.h"
+#include "player/PlayerControlHost.h"
 #include "player/ProgramState.h"
 #include "playlist/FileMenu.h"
 #include "playlist/PlaylistFiles.h"
@@ -53,6 +54,7 @@ public:
     void lvlist_DblClick() override;
     void InitSWF(const QString& pfile, bool pIsPlay) override;
     void setPlayerMovie(const QString& Movie) override;
+    void FullScreenSWF() override;
     void SBar_PanelClick(int panel);
     // Appends the files of a drop on the window, in the order the file manager lists them.
     void DropFiles(const QMimeData& hDrop);
@@ -68,7 +70,11 @@ public:
     MenuTree& menus() { return *m_menus; }
     FileMenu& fileMenu() { return *m_fileMenu; }
     PlaylistFiles& playlistFiles() { return m_playlistFiles; }
-    PlaybackMonitor& monitor() { return m_monitor; }
+    PlaybackMonitor& monitor() { return *m_monitor; }
+    ControlMenu& controlMenu() { return *m_controlMenu; }
+    PlayerControlHost& playerHost() { return *m_playerHost; }
+    // swfFlash1: null until the first load.
+    FlashControl* swfFlash1() const { return m_playerHost->swfFlash1(); }
     MainWndProc& mainWndProc() { return m_mainWndProc; }
     WindowProcedureHook& OldWndProc() { return m_OldWndProc; }
     PlayerWindowHook& playerWindowHook() { return m_playerWindowHook; }
@@ -78,6 +84,7 @@ protected:
 
 private:
     void createStatusBar();
+    void createPlayer();
     void setDesignSize();
     void onMenuClick(MenuArrayId array, int index);
 
@@ -94,14 +101,16 @@ private:
     std::unique_ptr<FileMenu> m_fileMenu;
     ViewMenu m_viewMenu;
     HelpMenu m_helpMenu;
-    ControlMenu m_controlMenu;
     QualityMenu m_qualityMenu;
     SteppingMenu m_steppingMenu;
-    MediaRouter m_mediaRouter;
-    PlaybackMonitor m_monitor;
     MainWndProc m_mainWndProc;
     WindowProcedureHook m_OldWndProc;
     PlayerWindowHook m_playerWindowHook;
+    // Declared after the hook: the player goes first, then the hook lets go of its window.
+    std::unique_ptr<PlayerControlHost> m_playerHost;
+    std::unique_ptr<MediaRouter> m_mediaRouter;
+    std::unique_ptr<PlaybackMonitor> m_monitor;
+    std::unique_ptr<ControlMenu> m_controlMenu;
     bool m_unloaded = false;
 };
 

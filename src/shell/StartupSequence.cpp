@@ -65,6 +65,11 @@ void StartupSequence::offerSavedPlaylist() {
         m_window.platform().messageBox.showMessage(u"要立即播放上次保存的播放列表文件吗？    "_s, u"提示"_s,
                                                    MessageButtons::OkCancel, MessageIcon::Information);
     if (answer == MessageAnswer::Ok) {
+        // The list's selected item starts as its first row, as a report list view's does.
+        PlaylistView& list = *m_window.lvlist();
+        if (list.selectedPositions().isEmpty() && list.playlist().count() > 0) {
+            list.selectRow(0);
+        }
         m_window.ControlCommand(13);
         m_window.lvlist_DblClick();
     }

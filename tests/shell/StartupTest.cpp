@@ -76,8 +76,15 @@ TEST_F(StartupTest, savedListIsLoadedAndPlayedInShuffleWhenTheUserAgrees) {
     EXPECT_EQ(question.title, u"提示"_s);
     EXPECT_EQ(question.buttons, MessageButtons::OkCancel);
     EXPECT_EQ(question.icon, MessageIcon::Information);
-    // The question comes after the window is shown and the shop page is opened.
-    EXPECT_EQ(window->calls, (QStringList{u"HelpCommand 2"_s, u"ControlCommand 13"_s, u"lvlist_DblClick"_s}));
+    // The question comes after the window is shown and the shop page is opened; the first
+    // entry, selected as the list selects it, plays.
+    EXPECT_EQ(window->calls, (QStringList{u"HelpCommand 2"_s, u"ControlCommand 13"_s, u"lvlist_DblClick"_s,
+                                          u"ViewCommand 10"_s, u"InitSWF /媒体/片头.swf true"_s, u"ControlCommand 0"_s}));
+    EXPECT_TRUE(window->menus().item(MenuArrayId::mnuset, 13)->isChecked());
+    EXPECT_FALSE(window->menus().item(MenuArrayId::mnuset, 11)->isChecked());
+    EXPECT_EQ(window->state().CurrentIndex, 1);
+    ASSERT_NE(window->swfFlash1(), nullptr);
+    EXPECT_EQ(window->swfFlash1()->Movie(), u"/媒体/片头.swf"_s);
 }
 
 TEST_F(StartupTest, savedListStaysInTheListWhenTheUserDeclines) {
@@ -97,7 +104,11 @@ TEST_F(StartupTest, commandLinePlaysItsPathsAndIgnoresTheSavedList) {
     ASSERT_EQ(window->playlist().rowCount(), 2);
     EXPECT_EQ(window->playlist().entryAt(1).path, u"/media/a b.swf"_s);
     EXPECT_EQ(window->playlist().entryAt(2).path, u"http://example.org/c.flv"_s);
-    EXPECT_EQ(window->calls, (QStringList{u"HelpCommand 2"_s, u"InitSWF /media/a b.swf true"_s}));
+    EXPECT_EQ(window->calls,
+              (QStringList{u"HelpCommand 2"_s, u"InitSWF /media/a b.swf true"_s, u"ControlCommand 0"_s}));
+    ASSERT_NE(window->swfFlash1(), nullptr);
+    EXPECT_EQ(window->swfFlash1()->Movie(), u"/media/a b.swf"_s);
+    EXPECT_TRUE(window->monitor().swftimer().isActive());
     EXPECT_EQ(window->state().CurrentIndex, 0);
     // Animation mode: the list is hidden and the item offers the list.
     EXPECT_EQ(mode(*window), u"列表(&M)"_s);
