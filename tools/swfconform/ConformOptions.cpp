@@ -4,15 +4,19 @@ namespace kf::swf {
 
 QString conformUsage() {
     return QStringLiteral(
-        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--min-passes N] [--save-failed DIR]\n"
+        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--min-passes N]\n"
+        "                 [--min-trace-passes N] [--save-failed DIR]\n"
         "Runs the image tests of a conformance corpus (default ../shared/corpus): every\n"
-        "ruffle/**/test.toml with image_comparisons, and swfdec/image/X.swf with X.swf.png.\n"
+        "ruffle/**/test.toml with image_comparisons, and swfdec/image/X.swf with X.swf.png;\n"
+        "then its trace tests: ruffle/**/output.txt and swfdec/trace/X.swf.trace.txt,\n"
+        "compared line for line with the movie's trace() output.\n"
         "Prints PASS or FAIL and the reason per test, a count of what the failed tests need,\n"
         "and finally 'N passed, M failed'. Tests needing features not built yet fail.\n"
         "\n"
         "  --filter TEXT     run only tests whose name contains TEXT (repeatable)\n"
         "  --list            list the tests without running them\n"
         "  --min-passes N    succeed when at least N tests pass (for CTest)\n"
+        "  --min-trace-passes N  and at least N of them trace tests\n"
         "  --save-failed DIR write our render of every failed capture into DIR\n"
         "  -h, --help        this text\n"
         "\n"
@@ -42,6 +46,13 @@ Result<ConformOptions> parseConformOptions(const QStringList& arguments) {
                 return Result<ConformOptions>::failure("--min-passes needs a whole number");
             }
             options.minimumPasses = minimum;
+        } else if (argument == QLatin1String("--min-trace-passes")) {
+            bool ok = false;
+            const int minimum = hasValue ? arguments[++index].toInt(&ok) : 0;
+            if (!ok || minimum < 0) {
+                return Result<ConformOptions>::failure("--min-trace-passes needs a whole number");
+            }
+            options.minimumTracePasses = minimum;
         } else if (argument == QLatin1String("--save-failed")) {
             if (!hasValue) {
                 return Result<ConformOptions>::failure("--save-failed needs a folder");

@@ -14,6 +14,7 @@ struct ConformOptions {
     QStringList filters; // a test runs when its name contains any of these
     bool listOnly = false;
     std::optional<int> minimumPasses;
+    std::optional<int> minimumTracePasses;
     QString failedImageFolder; // where to save the renders of failed captures
     bool showHelp = false;
 };

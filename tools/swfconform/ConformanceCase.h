@@ -25,13 +25,15 @@ struct ImageCapture {
     std::vector<ImageCheck> checks;
 };
 
-// One image test of the corpus.
+// One image or trace test of the corpus.
 struct ConformanceCase {
     QString name; // the folder or file, relative to the corpus
     QString moviePath;
     int frames = 1;
     RenderQuality quality = RenderQuality::High;
     std::vector<ImageCapture> captures;
+    // Set for trace tests: the expected trace() log, compared line for line.
+    QString expectedTracePath;
     QString problem; // set when the test's description could not be read
 };
 

@@ -3,10 +3,13 @@
 #include "FeatureSurvey.h"
 #include "ImageComparison.h"
 
+#include "swf/avm1/Interpreter.h"
 #include "swf/runtime/MoviePlayer.h"
+#include "swf/runtime/PlayerHost.h"
 #include "toolsupport/MovieFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QStringList>
 
@@ -37,13 +40,84 @@ QString checkCapture(const ImageCapture& capture, const QImage& actual, const QI
     return {};
 }
 
+class TraceRecorder : public PlayerHost {
+public:
+    void toggleQuality() override {}
+    void stopSounds() override {}
+    void trace(const std::string& line) override {
+        // A traced string with line breaks shows as several lines of the log.
+        for (const QString& part : QString::fromStdString(line).split(QLatin1Char('\n'))) {
+            lines.push_back(part);
+        }
+    }
+    QStringList lines;
+};
+
+QStringList readTraceLog(const QString& path, bool& readable) {
+    QFile file(path);
+    readable = file.open(QIODevice::ReadOnly) && file.size() < 64 * 1024 * 1024;
+    if (!readable) {
+        return {};
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    text.remove(QLatin1Char('\r'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
 } // namespace
+
+ConformanceOutcome ConformanceRunner::runTrace(const ConformanceCase& test) {
+    ConformanceOutcome outcome;
+    bool readable = false;
+    const QStringList expected = readTraceLog(test.expectedTracePath, readable);
+    if (!readable) {
+        outcome.reason = QStringLiteral("cannot read ") + test.expectedTracePath;
+        return outcome;
+    }
+    Result<Movie> movie = readMovieFile(test.moviePath);
+    if (!movie) {
+        outcome.reason = QString::fromStdString(movie.error().message);
+        return outcome;
+    }
+    TraceRecorder recorder;
+    avm1::Interpreter interpreter;
+    MoviePlayer player(nullptr, &recorder);
+    player.setScriptEngine(&interpreter);
+    if (Status loaded = player.load(std::move(*movie)); !loaded) {
+        outcome.reason = QString::fromStdString(loaded.error().message);
+        return outcome;
+    }
+    for (int shown = 1; shown < test.frames; ++shown) {
+        player.advanceFrame();
+    }
+    player.unload();
+    const QStringList& actual = recorder.lines;
+    for (qsizetype index = 0; index < std::max(actual.size(), expected.size()); ++index) {
+        const QString got = index < actual.size() ? actual[index] : QStringLiteral("(end)");
+        const QString want = index < expected.size() ? expected[index] : QStringLiteral("(end)");
+        if (got != want) {
+            outcome.reason = QStringLiteral("trace line %1: got \"%2\", expected \"%3\"")
+                                 .arg(index + 1)
+                                 .arg(got.left(80), want.left(80));
+            return outcome;
+        }
+    }
+    outcome.passed = true;
+    return outcome;
+}
 
 ConformanceOutcome ConformanceRunner::run(const ConformanceCase& test) {
     ConformanceOutcome outcome;
     if (!test.problem.isEmpty()) {
         outcome.reason = test.problem;
         return outcome;
+    }
+    if (!test.expectedTracePath.isEmpty()) {
+        return runTrace(test);
     }
     Result<Movie> movie = readMovieFile(test.moviePath);
     if (!movie) {

@@ -26,6 +26,7 @@ public:
     ConformanceOutcome run(const ConformanceCase& test);
 
 private:
+    ConformanceOutcome runTrace(const ConformanceCase& test);
     void saveFailedImage(const ConformanceCase& test, const ImageCapture& capture, const QImage& image) const;
 
     StageCapture m_capture;

@@ -101,6 +101,57 @@ std::vector<ConformanceCase> CorpusScanner::readTomlCase(const QDir& folder, con
     return {result};
 }
 
+std::vector<ConformanceCase> CorpusScanner::scanTraceTests() const {
+    std::vector<ConformanceCase> cases;
+    QDirIterator files(m_corpus.filePath(QStringLiteral("ruffle")), {QStringLiteral("output.txt")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo output(files.next());
+        const QDir folder = output.dir();
+        if (!folder.exists(QStringLiteral("test.toml"))) {
+            continue;
+        }
+        ConformanceCase result;
+        result.name = m_corpus.relativeFilePath(folder.path());
+        result.moviePath = folder.filePath(QStringLiteral("test.swf"));
+        result.expectedTracePath = output.filePath();
+        QFile file(folder.filePath(QStringLiteral("test.toml")));
+        if (!file.open(QIODevice::ReadOnly) || file.size() > maximumTomlSize) {
+            result.problem = QStringLiteral("cannot read test.toml");
+        } else {
+            const QByteArray text = file.readAll();
+            Result<TomlDocument> parsed = TomlDocument::parse(std::string_view(text.constData(), text.size()));
+            if (!parsed) {
+                result.problem = QStringLiteral("test.toml: ") + QString::fromStdString(parsed.error().message);
+            } else {
+                const std::int64_t frames =
+                    parsed->integer({"num_frames"}).value_or(parsed->integer({"num_ticks"}).value_or(1));
+                result.frames = static_cast<int>(std::clamp<std::int64_t>(frames, 1, 100000));
+            }
+        }
+        cases.push_back(std::move(result));
+    }
+    const QDir traceFolder(m_corpus.filePath(QStringLiteral("swfdec/trace")));
+    if (traceFolder.exists()) {
+        for (const QString& movie : traceFolder.entryList({QStringLiteral("*.swf")}, QDir::Files, QDir::Name)) {
+            const QString expected = traceFolder.filePath(movie + QStringLiteral(".trace.txt"));
+            if (!QFile::exists(expected)) {
+                continue;
+            }
+            ConformanceCase result;
+            result.name = QStringLiteral("swfdec/trace/") + movie;
+            result.moviePath = traceFolder.filePath(movie);
+            result.frames = imagePairFrames;
+            result.expectedTracePath = expected;
+            cases.push_back(std::move(result));
+        }
+    }
+    std::sort(cases.begin(), cases.end(), [](const ConformanceCase& left, const ConformanceCase& right) {
+        return left.name < right.name;
+    });
+    return cases;
+}
+
 void CorpusScanner::scanImagePairs(std::vector<ConformanceCase>& cases) const {
     const QDir folder(m_corpus.filePath(QStringLiteral("swfdec/image")));
     if (!folder.exists()) {

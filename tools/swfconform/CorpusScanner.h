@@ -15,6 +15,9 @@ public:
     explicit CorpusScanner(const QDir& corpus) : m_corpus(corpus.absolutePath()) {}
 
     std::vector<ConformanceCase> scan() const;
+    // The trace tests: ruffle/**/test.toml beside an output.txt (whatever image checks the
+    // folder also has), and swfdec/trace/X.swf beside X.swf.trace.txt (10 frames).
+    std::vector<ConformanceCase> scanTraceTests() const;
 
     // Reads one test folder with a test.toml; a test.toml without image comparisons gives none.
     static std::vector<ConformanceCase> readTomlCase(const QDir& folder, const QString& name);

@@ -58,10 +58,14 @@ int main(int argc, char** argv) {
     }
 
     std::vector<ConformanceCase> cases = CorpusScanner(corpus).scan();
+    std::vector<ConformanceCase> traceCases = CorpusScanner(corpus).scanTraceTests();
     std::erase_if(cases, [&](const ConformanceCase& test) { return !selected(test, options->filters); });
+    std::erase_if(traceCases, [&](const ConformanceCase& test) { return !selected(test, options->filters); });
+    const std::size_t imageCaseCount = cases.size();
+    cases.insert(cases.end(), traceCases.begin(), traceCases.end());
     if (options->listOnly) {
         for (const ConformanceCase& test : cases) {
-            printLine(test.name);
+            printLine(test.expectedTracePath.isEmpty() ? test.name : QStringLiteral("trace ") + test.name);
         }
         return 0;
     }
@@ -72,15 +76,19 @@ int main(int argc, char** argv) {
     int failed = 0;
     std::map<std::string, int> neededByFailures;
     int failedWithEverythingBuilt = 0;
+    int tracePassed = 0;
     for (const ConformanceCase& test : cases) {
         const ConformanceOutcome outcome = runner.run(test);
+        const bool isTrace = !test.expectedTracePath.isEmpty();
+        const QString name = isTrace ? QStringLiteral("trace ") + test.name : test.name;
         if (outcome.passed) {
             ++passed;
-            printLine(QStringLiteral("PASS ") + test.name);
+            tracePassed += isTrace ? 1 : 0;
+            printLine(QStringLiteral("PASS ") + name);
             continue;
         }
         ++failed;
-        QString line = QStringLiteral("FAIL ") + test.name + QStringLiteral(": ") + outcome.reason;
+        QString line = QStringLiteral("FAIL ") + name + QStringLiteral(": ") + outcome.reason;
         if (outcome.missing.empty()) {
             ++failedWithEverythingBuilt;
         } else {
@@ -103,10 +111,14 @@ int main(int argc, char** argv) {
             printLine(QStringLiteral("  %1 %2").arg(count, 4).arg(QString::fromStdString(feature)));
         }
     }
+    const auto traceTotal = static_cast<int>(cases.size() - imageCaseCount);
+    printLine(QStringLiteral("Trace tests: %1 of %2 passed").arg(tracePassed).arg(traceTotal));
     printLine(QStringLiteral("%1 passed, %2 failed").arg(passed).arg(failed));
 
-    if (options->minimumPasses) {
-        return passed >= *options->minimumPasses ? 0 : 1;
+    if (options->minimumPasses || options->minimumTracePasses) {
+        const bool enough = passed >= options->minimumPasses.value_or(0) &&
+                            tracePassed >= options->minimumTracePasses.value_or(0);
+        return enough ? 0 : 1;
     }
     return failed == 0 ? 0 : 1;
 }

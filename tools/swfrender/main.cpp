@@ -3,6 +3,7 @@
 #include "RenderOptions.h"
 #include "TracePrinter.h"
 
+#include "swf/avm1/Interpreter.h"
 #include "swf/runtime/MoviePlayer.h"
 #include "toolsupport/MovieFile.h"
 #include "toolsupport/OffscreenApplication.h"
@@ -46,7 +47,9 @@ int main(int argc, char** argv) {
                  describeHeader(movie->header).c_str());
 
     TracePrinter tracePrinter(options->trace);
+    avm1::Interpreter interpreter;
     MoviePlayer player(nullptr, &tracePrinter);
+    player.setScriptEngine(&interpreter);
     if (kf::Status loaded = player.load(std::move(*movie)); !loaded) {
         return fail(1, loaded.error().message);
     }

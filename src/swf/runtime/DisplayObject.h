@@ -8,6 +8,7 @@
 #include "swf/runtime/DisplayProperties.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -87,6 +88,11 @@ public:
     bool visible() const { return m_properties.visible; }
     void setVisible(bool visible) { m_properties.visible = visible; }
 
+    // The script interpreter's object for this instance (its variables). Opaque here so the
+    // runtime does not depend on the interpreter; it dies with the instance.
+    const std::shared_ptr<void>& scriptObject() const { return m_scriptObject; }
+    void setScriptObject(std::shared_ptr<void> object) { m_scriptObject = std::move(object); }
+
     // Stage coordinates (twips) of this object's local space: the parents' matrices composed.
     Matrix worldMatrix() const;
     // This object's colour transform seen through every parent's.
@@ -99,6 +105,7 @@ private:
     const PlaceObjectTag* m_placedBy = nullptr;
     bool m_removed = false;
     DisplayProperties m_properties;
+    std::shared_ptr<void> m_scriptObject;
 };
 
 } // namespace kf::swf

@@ -1,6 +1,7 @@
 #include "swf/runtime/MoviePlayer.h"
 
 #include "swf/runtime/PlayerContext.h"
+#include "swf/runtime/ScriptEngine.h"
 #include "swf/runtime/SpriteObject.h"
 
 namespace kf::swf {
@@ -44,6 +45,9 @@ Status MoviePlayer::load(Movie movie) {
 }
 
 void MoviePlayer::unload() {
+    if (m_scriptEngine) {
+        m_scriptEngine->movieUnloaded();
+    }
     m_root.reset();
     m_context.reset();
     m_rootTimeline = TimelineDefinition{};
@@ -125,6 +129,11 @@ void MoviePlayer::advanceFrame() {
     if (m_root) {
         m_context->startFrame();
         m_root->tick();
+        if (m_scriptEngine) {
+            static const ActionBlock noActions;
+            ActionContext context{*m_root, *m_root, m_root.get(), *m_context, *m_navigator, *m_host, noActions};
+            m_scriptEngine->frameAdvanced(context);
+        }
         runQueuedActions();
     }
 }
@@ -160,7 +169,8 @@ void MoviePlayer::runQueuedActions() {
         }
         ActionContext context{*m_root,      *entry.clip, entry.clip,    *m_context,
                               *m_navigator, *m_host,     *entry.actions};
-        actions += m_runner.run(context, m_limits.maxActionsPerFrame - actions);
+        const std::size_t budget = m_limits.maxActionsPerFrame - actions;
+        actions += m_scriptEngine ? m_scriptEngine->runActions(context, budget) : m_runner.run(context, budget);
     }
     m_context->releaseRetired();
 }

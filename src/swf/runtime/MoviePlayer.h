@@ -17,6 +17,7 @@
 namespace kf::swf {
 
 class PlayerContext;
+class ScriptEngine;
 class SpriteObject;
 
 // One loaded movie and its playback: what the Flash control drives. Frames are 0-based.
@@ -71,6 +72,9 @@ public:
 
     void setNavigator(Navigator* navigator);
     void setHost(PlayerHost* host);
+    // The interpreter for the movie's scripts; set before load(). Null keeps the built-in
+    // SWF 3 actions only. The engine must outlive the player or be reset first.
+    void setScriptEngine(ScriptEngine* engine) { m_scriptEngine = engine; }
 
 private:
     void runQueuedActions();
@@ -81,6 +85,7 @@ private:
     NullPlayerHost m_nullHost;
     RuntimeLimits m_limits;
     ActionRunner m_runner;
+    ScriptEngine* m_scriptEngine = nullptr;
     bool m_looping = true;
     Rgba m_background{255, 255, 255, 255};
 

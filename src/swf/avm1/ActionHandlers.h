@@ -1,0 +1,29 @@
+#pragma once
+
+#include "swf/avm1/Interpreter.h"
+
+namespace kf::swf::avm1 {
+
+// Each family of actions registers its handlers in the interpreter's table.
+void registerArithmeticActions(HandlerTable& table);
+void registerComparisonActions(HandlerTable& table);
+void registerStackActions(HandlerTable& table);
+void registerVariableActions(HandlerTable& table);
+void registerControlActions(HandlerTable& table);
+void registerFunctionActions(HandlerTable& table);
+void registerObjectActions(HandlerTable& table);
+void registerClipActions(HandlerTable& table);
+void registerStringActions(HandlerTable& table);
+
+// Built-in classes and functions, one file each.
+void installObject(Interpreter& vm);
+void installFunction(Interpreter& vm);
+void installArray(Interpreter& vm);
+void installString(Interpreter& vm);
+void installNumber(Interpreter& vm);
+void installBoolean(Interpreter& vm);
+void installMath(Interpreter& vm);
+void installMovieClip(Interpreter& vm);
+void installGlobalFunctions(Interpreter& vm);
+
+} // namespace kf::swf::avm1

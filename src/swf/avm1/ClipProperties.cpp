@@ -1,0 +1,169 @@
+#include "swf/avm1/ClipProperties.h"
+
+#include "swf/avm1/Interpreter.h"
+#include "swf/runtime/SpriteObject.h"
+#include "swf/runtime/TextCompare.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace kf::swf::avm1 {
+
+namespace {
+
+constexpr std::array<std::string_view, 22> names = {
+    "_x",          "_y",     "_xscale",      "_yscale",    "_currentframe", "_totalframes",  "_alpha",
+    "_visible",    "_width", "_height",      "_rotation",  "_target",       "_framesloaded", "_name",
+    "_droptarget", "_url",   "_highquality", "_focusrect", "_soundbuftime", "_quality",      "_xmouse",
+    "_ymouse"};
+
+int indexOf(std::string_view name) {
+    if (name.empty() || name[0] != '_') {
+        return -1;
+    }
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (equalsIgnoringCase(names[index], name)) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
+double roundTwips(double value) {
+    return std::round(value * 20.0) / 20.0;
+}
+
+double scaleX(const Matrix& matrix) {
+    return std::hypot(matrix.a, matrix.b);
+}
+double scaleY(const Matrix& matrix) {
+    return std::hypot(matrix.c, matrix.d);
+}
+double rotationDegrees(const Matrix& matrix) {
+    return std::atan2(matrix.b, matrix.a) * 180.0 / std::numbers::pi;
+}
+
+void setScaleRotation(DisplayObject& clip, double xScale, double yScale, double degrees) {
+    Matrix matrix = clip.matrix();
+    const double radians = degrees * std::numbers::pi / 180.0;
+    matrix.a = xScale * std::cos(radians);
+    matrix.b = xScale * std::sin(radians);
+    matrix.c = -yScale * std::sin(radians);
+    matrix.d = yScale * std::cos(radians);
+    clip.setMatrix(matrix);
+}
+
+} // namespace
+
+std::string_view clipPropertyName(int index) {
+    return index >= 0 && index < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(index)]
+                                                                : std::string_view();
+}
+
+std::optional<Value> getClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name) {
+    const Matrix& matrix = clip.matrix();
+    switch (indexOf(name)) {
+    case 0:
+        return Value(matrix.tx / 20.0);
+    case 1:
+        return Value(matrix.ty / 20.0);
+    case 2:
+        return Value(scaleX(matrix) * 100.0);
+    case 3:
+        return Value(scaleY(matrix) * 100.0);
+    case 4:
+        return Value(static_cast<double>(std::max(clip.currentFrame() + 1, 1)));
+    case 5:
+    case 12:
+        return Value(static_cast<double>(clip.totalFrames()));
+    case 6:
+        return Value(clip.colorTransform().alphaMultiplier * 100.0 / 256.0);
+    case 7:
+        return Value(clip.visible());
+    case 8:
+    case 9:
+        return Value(0.0); // bounds need the shapes' extents, which the runtime does not compute yet
+    case 10:
+        return Value(rotationDegrees(matrix));
+    case 11:
+        return Value(vm.slashPath(clip));
+    case 13:
+        return Value(clip.name());
+    case 14:
+    case 15:
+        return Value(std::string());
+    case 16:
+        return Value(1.0);
+    case 17:
+        return Value(1.0);
+    case 18:
+        return Value(5.0);
+    case 19:
+        return Value("HIGH");
+    case 20:
+    case 21:
+        return Value(0.0);
+    default:
+        return std::nullopt;
+    }
+}
+
+bool setClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name, const Value& value) {
+    const int index = indexOf(name);
+    if (index < 0) {
+        return false;
+    }
+    const double number = vm.toNumber(value);
+    Matrix matrix = clip.matrix();
+    // NaN and infinities leave a numeric property as it was.
+    const bool usable = std::isfinite(number);
+    switch (index) {
+    case 0:
+        if (usable) {
+            matrix.tx = roundTwips(number) * 20.0;
+            clip.setMatrix(matrix);
+        }
+        break;
+    case 1:
+        if (usable) {
+            matrix.ty = roundTwips(number) * 20.0;
+            clip.setMatrix(matrix);
+        }
+        break;
+    case 2:
+        if (usable) {
+            setScaleRotation(clip, number / 100.0, scaleY(matrix), rotationDegrees(matrix));
+        }
+        break;
+    case 3:
+        if (usable) {
+            setScaleRotation(clip, scaleX(matrix), number / 100.0, rotationDegrees(matrix));
+        }
+        break;
+    case 6:
+        if (usable) {
+            ColorTransform transform = clip.colorTransform();
+            transform.alphaMultiplier =
+                static_cast<std::int16_t>(std::clamp(number * 256.0 / 100.0, -32768.0, 32767.0));
+            clip.setColorTransform(transform);
+        }
+        break;
+    case 7:
+        clip.setVisible(vm.toBoolean(value) || (value.isNumber() && number != 0));
+        break;
+    case 10:
+        if (usable) {
+            setScaleRotation(clip, scaleX(matrix), scaleY(matrix), number);
+        }
+        break;
+    case 13:
+        clip.setName(vm.toString(value));
+        break;
+    default:
+        break; // read-only or not modelled
+    }
+    return true;
+}
+
+} // namespace kf::swf::avm1

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "swf/avm1/Value.h"
+
+#include <optional>
+#include <string_view>
+
+namespace kf::swf {
+class SpriteObject;
+}
+
+namespace kf::swf::avm1 {
+
+class Interpreter;
+
+// The underscore properties of movie clips (_x, _alpha, _currentframe, ...), by name or by
+// the number GetProperty and SetProperty use. Names ignore case in every version.
+std::string_view clipPropertyName(int index);
+std::optional<Value> getClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name);
+// False when `name` is no clip property, so the caller stores a variable instead.
+bool setClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name, const Value& value);
+
+} // namespace kf::swf::avm1

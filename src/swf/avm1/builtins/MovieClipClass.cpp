@@ -1,0 +1,90 @@
+#include "swf/avm1/ActionHandlers.h"
+#include "swf/avm1/BuiltinSupport.h"
+#include "swf/runtime/SpriteObject.h"
+
+#include <cmath>
+
+namespace kf::swf::avm1 {
+
+namespace {
+
+using ClipMethod = Value (*)(Interpreter&, SpriteObject&, std::vector<Value>&);
+
+void method(Interpreter& vm, Object& prototype, std::string_view name, ClipMethod body) {
+    vm.setMethod(prototype, name,
+                 [body](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
+                     SpriteObject* clip = interpreter.resolveClipValue(thisValue);
+                     return clip ? body(interpreter, *clip, arguments) : Value();
+                 });
+}
+
+// A 1-based frame number or a label; true when the clip moved.
+bool gotoFrame(Interpreter& vm, SpriteObject& clip, const Value& where) {
+    if (where.isString()) {
+        char* stop = nullptr;
+        const long number = std::strtol(where.string().c_str(), &stop, 10);
+        if (!where.string().empty() && *stop == '\0') {
+            clip.gotoFrame(static_cast<int>(number) - 1);
+            return true;
+        }
+        return clip.gotoLabel(where.string());
+    }
+    const double number = vm.toNumber(where);
+    if (!std::isfinite(number)) {
+        return false;
+    }
+    clip.gotoFrame(static_cast<int>(number) - 1);
+    return true;
+}
+
+} // namespace
+
+void installMovieClip(Interpreter& vm) {
+    vm.movieClipPrototype = vm.newObject();
+    Object& prototype = *vm.movieClipPrototype;
+    auto constructor = vm.newFunction(
+        [](Interpreter&, const Value& thisValue, std::vector<Value>&) -> Value { return thisValue; },
+        vm.movieClipPrototype);
+    vm.global().define("MovieClip", Value(constructor), DontEnum);
+
+    method(vm, prototype, "play", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+        clip.play();
+        return Value();
+    });
+    method(vm, prototype, "stop", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+        clip.stop();
+        return Value();
+    });
+    method(vm, prototype, "nextFrame", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+        clip.nextFrame();
+        return Value();
+    });
+    method(vm, prototype, "prevFrame", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+        clip.previousFrame();
+        return Value();
+    });
+    method(vm, prototype, "gotoAndPlay",
+           [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
+               if (gotoFrame(interpreter, clip, argument(arguments, 0))) {
+                   clip.play();
+               }
+               return Value();
+           });
+    method(vm, prototype, "gotoAndStop",
+           [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
+               if (gotoFrame(interpreter, clip, argument(arguments, 0))) {
+                   clip.stop();
+               }
+               return Value();
+           });
+    // Timeline depths are shown to scripts shifted by -16384, as Flash Player does.
+    method(vm, prototype, "getDepth", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+        return Value(static_cast<double>(clip.depth().value - 16384));
+    });
+    method(vm, prototype, "getBytesLoaded",
+           [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
+    method(vm, prototype, "getBytesTotal",
+           [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
+}
+
+} // namespace kf::swf::avm1
