@@ -70,8 +70,8 @@ CharacterId addOrb(MovieBuilder& movie, double radius, Rgba core, Rgba rim) {
     Rgba clear = rim;
     clear.alpha = 0;
     return movie.addEllipse(px(0), px(0), px(radius), px(radius),
-                            ShapeBuilder::radialGradientFill(area, {{0, rgba(255, 255, 255)}, {60, core},
-                                                                    {170, rim}, {255, clear}}));
+                            ShapeBuilder::radialGradientFill(
+                                area, {{0, rgba(255, 255, 255)}, {60, core}, {170, rim}, {255, clear}}));
 }
 
 // One petal pointing up from the origin, with a gradient from its root to its tip.
@@ -99,7 +99,8 @@ CharacterId addFlower(MovieBuilder& movie) {
     const int spinFrames = 30;
     for (int frame = 1; frame < spinFrames; ++frame) {
         for (int index = 0; index < 8; ++index) {
-            petals.move(Depth{std::uint16_t(index + 1)}, placed(0, 0, 1.0, index / 8.0 + frame / (8.0 * spinFrames)));
+            petals.move(Depth{std::uint16_t(index + 1)},
+                        placed(0, 0, 1.0, index / 8.0 + frame / (8.0 * spinFrames)));
         }
         petals.showFrame();
     }
@@ -129,15 +130,22 @@ int main(int argc, char* argv[]) {
 
     const Rect stage = pixelRect(0, 0, StageWidth, StageHeight);
     const CharacterId sky = movie.addRectangle(
-        stage, verticalGradient(stage, {{0, rgba(20, 24, 72)}, {140, rgba(70, 40, 120)}, {255, rgba(240, 120, 90)}}));
+        stage, verticalGradient(
+                   stage, {{0, rgba(20, 24, 72)}, {140, rgba(70, 40, 120)}, {255, rgba(240, 120, 90)}}));
     const CharacterId sun = addOrb(movie, 90, rgba(255, 200, 80), rgba(255, 90, 40));
     const CharacterId hill = movie.addPolygon(
-        {{px(0), px(StageHeight)}, {px(0), px(330)}, {px(120), px(300)}, {px(260), px(325)}, {px(420), px(290)},
-         {px(560), px(315)}, {px(StageWidth), px(300)}, {px(StageWidth), px(StageHeight)}},
+        {{px(0), px(StageHeight)},
+         {px(0), px(330)},
+         {px(120), px(300)},
+         {px(260), px(325)},
+         {px(420), px(290)},
+         {px(560), px(315)},
+         {px(StageWidth), px(300)},
+         {px(StageWidth), px(StageHeight)}},
         verticalGradient(pixelRect(0, 290, StageWidth, 110), {{0, rgba(40, 30, 70)}, {255, rgba(8, 8, 24)}}));
     const Rect barArea = pixelRect(-12, -100, 24, 100);
-    const CharacterId bar =
-        movie.addRectangle(barArea, verticalGradient(barArea, {{0, rgba(120, 255, 220)}, {255, rgba(20, 90, 200)}}));
+    const CharacterId bar = movie.addRectangle(
+        barArea, verticalGradient(barArea, {{0, rgba(120, 255, 220)}, {255, rgba(20, 90, 200)}}));
     const CharacterId spark = addOrb(movie, 22, rgba(140, 230, 255), rgba(40, 120, 255));
     const CharacterId flower = addFlower(movie);
 
@@ -164,8 +172,9 @@ int main(int argc, char* argv[]) {
                 const double level = 0.35 + 0.3 * (1.0 + std::sin(Tau * (2 * phase + index / 7.0)));
                 movie.move(Depth{std::uint16_t(10 + index)}, stretched(40 + index * 37.0, 330, 1.0, level));
             }
-            movie.move(Depth{40}, placed(160 + 60 * std::sin(Tau * phase), 200 + 25 * std::sin(2 * Tau * phase),
-                                         1.0, 0.1 * std::sin(Tau * phase)));
+            movie.move(Depth{40},
+                       placed(160 + 60 * std::sin(Tau * phase), 200 + 25 * std::sin(2 * Tau * phase), 1.0,
+                              0.1 * std::sin(Tau * phase)));
             // The second flower cycles its colours once per loop.
             movie.move(Depth{41}, placed(470, 250 - 20 * std::cos(Tau * phase), 0.6),
                        tint(1.0 + 0.6 * std::sin(Tau * phase), 1.0 + 0.6 * std::sin(Tau * (phase + 1.0 / 3)),

@@ -57,8 +57,8 @@ MovieLoader::~MovieLoader() {
 }
 
 Result<swf::Movie> MovieLoader::parse(const QByteArray& bytes) {
-    const bool signature = bytes.size() >= 8 && (bytes.startsWith("FWS") || bytes.startsWith("CWS") ||
-                                                 bytes.startsWith("ZWS"));
+    const bool signature =
+        bytes.size() >= 8 && (bytes.startsWith("FWS") || bytes.startsWith("CWS") || bytes.startsWith("ZWS"));
     if (!signature) {
         return failure(u"不是SWF影片"_s);
     }
@@ -165,8 +165,8 @@ void MovieLoader::parseAway(std::function<QByteArray()> read) {
     promise->start();
     QThreadPool::globalInstance()->start([promise, read = std::move(read)] {
         const QByteArray bytes = read();
-        auto parsed = std::make_shared<Result<swf::Movie>>(
-            bytes.isEmpty() ? failure(u"无法读取文件"_s) : MovieLoader::parse(bytes));
+        auto parsed = std::make_shared<Result<swf::Movie>>(bytes.isEmpty() ? failure(u"无法读取文件"_s)
+                                                                           : MovieLoader::parse(bytes));
         promise->addResult(parsed);
         promise->finish();
     });

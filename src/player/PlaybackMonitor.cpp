@@ -44,7 +44,8 @@ private:
 
 } // namespace
 
-PlaybackMonitor::PlaybackMonitor(const MonitorParts& parts, QObject* parent) : QObject(parent), m_parts(parts) {
+PlaybackMonitor::PlaybackMonitor(const MonitorParts& parts, QObject* parent)
+    : QObject(parent), m_parts(parts) {
     m_swftimer.setInterval(TimerInterval);
     connect(&m_swftimer, &QTimer::timeout, this, &PlaybackMonitor::swftimer_Timer);
 }

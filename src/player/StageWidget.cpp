@@ -70,7 +70,8 @@ void StageWidget::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), Qt::black);
         if (!m_errorText.isEmpty()) {
             painter.setPen(QColor(220, 220, 220));
-            painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, m_errorText);
+            painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap,
+                             m_errorText);
         }
         return;
     }

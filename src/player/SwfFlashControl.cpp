@@ -81,7 +81,8 @@ void SwfFlashControl::showMovie(Result<swf::Movie> movie, const QString& address
     Status loaded = movie ? m_player->load(std::move(*movie)) : Status::failure(movie.error().message);
     if (!loaded) {
         m_player->unload();
-        m_stage->setErrorText(u"无法播放 %1：%2"_s.arg(displayName(address), QString::fromStdString(loaded.error().message)));
+        m_stage->setErrorText(
+            u"无法播放 %1：%2"_s.arg(displayName(address), QString::fromStdString(loaded.error().message)));
         return;
     }
     m_player->setLooping(m_Loop);

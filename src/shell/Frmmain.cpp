@@ -62,8 +62,8 @@ void Frmmain::createPlayer() {
     m_mediaRouter = std::make_unique<MediaRouter>(*m_playerHost, *this, m_state);
     m_monitor = std::make_unique<PlaybackMonitor>(
         MonitorParts{*this, m_state, *m_playerHost, *m_lvlist, *m_SBar, m_menus->array(MenuArrayId::menuplay),
-                     m_menus->array(MenuArrayId::mnuview), m_menus->array(MenuArrayId::mnuset), m_platform.clock,
-                     m_platform.eventPump});
+                     m_menus->array(MenuArrayId::mnuview), m_menus->array(MenuArrayId::mnuset),
+                     m_platform.clock, m_platform.eventPump});
     m_controlMenu = std::make_unique<ControlMenu>(ControlMenuParts{
         *this, m_state, *m_playerHost, *m_monitor, m_menus->array(MenuArrayId::mnuset), m_platform.inputBox});
 }

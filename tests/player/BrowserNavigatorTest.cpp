@@ -17,8 +17,8 @@ TEST(BrowserNavigator, webPagesAndMailOpenInTheBrowser) {
     navigator.getUrl("http://example.org/a", "_blank");
     navigator.getUrl("HTTPS://example.org/b", "");
     navigator.getUrl("mailto:me@example.org", "");
-    EXPECT_EQ(browser.openedAddresses(),
-              (QStringList{u"http://example.org/a"_s, u"HTTPS://example.org/b"_s, u"mailto:me@example.org"_s}));
+    EXPECT_EQ(browser.openedAddresses(), (QStringList{u"http://example.org/a"_s, u"HTTPS://example.org/b"_s,
+                                                      u"mailto:me@example.org"_s}));
 }
 
 TEST(BrowserNavigator, scriptsLocalFilesAndCommandsNeverReachTheBrowser) {

@@ -1,9 +1,9 @@
-#include "player/FrmmainApi.h"
 #include "player/MediaRouter.h"
+#include "player/FrmmainApi.h"
 
+#include "ApplicationTest.h"
 #include "QStringPrinter.h"
 #include "RecordingFlashControl.h"
-#include "ApplicationTest.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -70,7 +70,8 @@ protected:
                              },
                              [this](FlashControl& control) {
                                  ++m_completed;
-                                 static_cast<test::RecordingFlashControl&>(control).calls.append(u"complete"_s);
+                                 static_cast<test::RecordingFlashControl&>(control).calls.append(
+                                     u"complete"_s);
                              }};
     MediaRouter m_router{m_host, m_window, m_state};
 };
@@ -79,10 +80,9 @@ TEST_F(MediaRouterTest, everyLoadPreparesTheOneControlThenLoadsStopsPlaysAndComp
     m_router.InitSWF(u"/m/a.swf"_s, true);
     ASSERT_NE(m_window.control, nullptr);
     EXPECT_EQ(m_window.control->calls,
-              (QStringList{u"Move 0,0 320x200"_s, u"WMode Transparent"_s,
-                           u"Menu false"_s, u"202 True"_s, u"Visible true"_s, u"ZOrder 0"_s,
-                           u"BackgroundColor -1"_s, u"Movie /m/a.swf"_s, u"StopPlay"_s, u"ControlCommand 0"_s,
-                           u"complete"_s}));
+              (QStringList{u"Move 0,0 320x200"_s, u"WMode Transparent"_s, u"Menu false"_s, u"202 True"_s,
+                           u"Visible true"_s, u"ZOrder 0"_s, u"BackgroundColor -1"_s, u"Movie /m/a.swf"_s,
+                           u"StopPlay"_s, u"ControlCommand 0"_s, u"complete"_s}));
     m_window.control->calls.clear();
     EXPECT_EQ(load(u"/m/b.swf"_s, false), (QStringList{u"Movie /m/b.swf"_s, u"StopPlay"_s, u"complete"_s}));
     EXPECT_EQ(m_created, 1);
@@ -103,9 +103,8 @@ TEST_F(MediaRouterTest, aHiddenControlIsShownAgainAtTheLabelsCurrentRectangle) {
 TEST_F(MediaRouterTest, onlyLowerCaseSwfGoesStraightToTheControl) {
     m_router.InitSWF(u"/m/a.swf"_s, true);
     m_window.control->calls.clear();
-    EXPECT_EQ(load(u"/m/A.SWF"_s),
-              (QStringList{u"200"_s, u"Movie "_s + address(u"%2fm%2fA.SWF"_s), u"StopPlay"_s, u"ControlCommand 0"_s,
-                           u"complete"_s}));
+    EXPECT_EQ(load(u"/m/A.SWF"_s), (QStringList{u"200"_s, u"Movie "_s + address(u"%2fm%2fA.SWF"_s),
+                                                u"StopPlay"_s, u"ControlCommand 0"_s, u"complete"_s}));
     EXPECT_EQ(load(u"http://x.org/a.swf"_s).first(), u"Movie http://x.org/a.swf"_s);
     EXPECT_EQ(load(u"http://x.org/v.mp4"_s)[1], u"Movie "_s + address(u"http%3a%2f%2fx.org%2fv.mp4"_s));
     EXPECT_EQ(load(QString())[1], u"Movie "_s + address(QString()));
@@ -115,9 +114,9 @@ TEST_F(MediaRouterTest, onlyLowerCaseSwfGoesStraightToTheControl) {
 TEST_F(MediaRouterTest, audioGetsThePluginVariableBeforeItsAddress) {
     m_router.InitSWF(u"/m/a.swf"_s, true);
     m_window.control->calls.clear();
-    EXPECT_EQ(load(u"/m/a&b#1.mp3"_s),
-              (QStringList{u"200"_s, u"SetVariable plugins=revolt-1"_s, u"Movie "_s + address(u"%2fm%2fa&b#1.mp3"_s),
-                           u"StopPlay"_s, u"ControlCommand 0"_s, u"complete"_s}));
+    EXPECT_EQ(load(u"/m/a&b#1.mp3"_s), (QStringList{u"200"_s, u"SetVariable plugins=revolt-1"_s,
+                                                    u"Movie "_s + address(u"%2fm%2fa&b#1.mp3"_s),
+                                                    u"StopPlay"_s, u"ControlCommand 0"_s, u"complete"_s}));
 }
 
 TEST_F(MediaRouterTest, playlistSetsBaseAndVariableThenLoadsTheUnescapedPlaylistAddress) {
@@ -131,8 +130,9 @@ TEST_F(MediaRouterTest, playlistSetsBaseAndVariableThenLoadsTheUnescapedPlaylist
 }
 
 TEST_F(MediaRouterTest, aControlThatCannotBeCreatedEndsTheLoadSilently) {
-    PlayerControlHost failing(*m_label, [](QWidget*) { return std::unique_ptr<FlashControl>(); },
-                              [this](FlashControl&) { ++m_completed; });
+    PlayerControlHost failing(
+        *m_label, [](QWidget*) { return std::unique_ptr<FlashControl>(); },
+        [this](FlashControl&) { ++m_completed; });
     LoadingWindow window;
     MediaRouter router(failing, window, m_state);
     router.InitSWF(u"/m/a.swf"_s, true);

@@ -3,8 +3,8 @@
 #include "platform/ScriptedClockService.h"
 #include "platform/ScriptedWebBrowserService.h"
 
-#include "QStringPrinter.h"
 #include "ApplicationTest.h"
+#include "QStringPrinter.h"
 #include "TestMovies.h"
 
 #include <QCoreApplication>
@@ -59,9 +59,7 @@ private:
 
 class MovieDownloadTest : public test::ApplicationTest {
 protected:
-    void SetUp() override {
-        m_control.Move(QRect(0, 0, 200, 150));
-    }
+    void SetUp() override { m_control.Move(QRect(0, 0, 200, 150)); }
 
     // Lets the window's thread run until the download is over, or five seconds have passed.
     bool waitForLoad() {

@@ -40,7 +40,9 @@ public:
     void setWMode(const QString& WMode) override { calls.append(u"WMode "_s + WMode); }
     void setMenu(bool Menu) override { calls.append(Menu ? u"Menu true"_s : u"Menu false"_s); }
     void setBase(const QString& Base) override { calls.append(u"Base "_s + Base); }
-    void LoadMovie(int layer, const QString& url) override { calls.append(u"LoadMovie %1 "_s.arg(layer) + url); }
+    void LoadMovie(int layer, const QString& url) override {
+        calls.append(u"LoadMovie %1 "_s.arg(layer) + url);
+    }
     void SetVariable(const QString& name, const QString& value) override {
         calls.append(u"SetVariable "_s + name + u'=' + value);
     }

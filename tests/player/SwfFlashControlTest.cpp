@@ -3,8 +3,8 @@
 #include "platform/ScriptedClockService.h"
 #include "platform/ScriptedWebBrowserService.h"
 
-#include "QStringPrinter.h"
 #include "ApplicationTest.h"
+#include "QStringPrinter.h"
 #include "TestMovies.h"
 
 #include <QTemporaryDir>
@@ -25,7 +25,9 @@ protected:
         m_control.Move(QRect(0, 0, 200, 150));
     }
 
-    QString movie(const QString& name, int frames) { return test::writeMovie(QDir(m_folder.path()), name, frames); }
+    QString movie(const QString& name, int frames) {
+        return test::writeMovie(QDir(m_folder.path()), name, frames);
+    }
 
     // Moves the scripted clock on in steps of the given length, running the frames due at each.
     void run(int steps, double seconds = 0.05) {

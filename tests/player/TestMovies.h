@@ -14,8 +14,8 @@ inline QByteArray movieBytes(int frames, double frameRate = 20.0) {
     using namespace kf::swf;
     MovieBuilder movie(8, Rect{Twips{0}, Twips{4000}, Twips{0}, Twips{3000}}, frameRate);
     movie.setBackgroundColor(Rgba{0, 0, 255, 255});
-    const CharacterId box =
-        movie.addRectangle(Rect{Twips{0}, Twips{400}, Twips{0}, Twips{400}}, ShapeBuilder::solidFill(Rgba{255, 0, 0, 255}));
+    const CharacterId box = movie.addRectangle(Rect{Twips{0}, Twips{400}, Twips{0}, Twips{400}},
+                                               ShapeBuilder::solidFill(Rgba{255, 0, 0, 255}));
     movie.place(box, Depth{1}).showFrame();
     for (int frame = 1; frame < frames; ++frame) {
         movie.move(Depth{1}, Matrix::translation(frame * 20.0, 0)).showFrame();

@@ -38,6 +38,11 @@ public:
         Frmmain::setPlayerMovie(Movie);
     }
 
+    void FullScreenSWF() override {
+        calls.append(QStringLiteral("FullScreenSWF"));
+        Frmmain::FullScreenSWF();
+    }
+
     QStringList calls;
 };
 

@@ -78,8 +78,9 @@ TEST_F(StartupTest, savedListIsLoadedAndPlayedInShuffleWhenTheUserAgrees) {
     EXPECT_EQ(question.icon, MessageIcon::Information);
     // The question comes after the window is shown and the shop page is opened; the first
     // entry, selected as the list selects it, plays.
-    EXPECT_EQ(window->calls, (QStringList{u"HelpCommand 2"_s, u"ControlCommand 13"_s, u"lvlist_DblClick"_s,
-                                          u"ViewCommand 10"_s, u"InitSWF /媒体/片头.swf true"_s, u"ControlCommand 0"_s}));
+    EXPECT_EQ(window->calls,
+              (QStringList{u"HelpCommand 2"_s, u"ControlCommand 13"_s, u"lvlist_DblClick"_s,
+                           u"ViewCommand 10"_s, u"InitSWF /媒体/片头.swf true"_s, u"ControlCommand 0"_s}));
     EXPECT_TRUE(window->menus().item(MenuArrayId::mnuset, 13)->isChecked());
     EXPECT_FALSE(window->menus().item(MenuArrayId::mnuset, 11)->isChecked());
     EXPECT_EQ(window->state().CurrentIndex, 1);
