@@ -101,7 +101,7 @@ void MovieLoader::loadFile(const QString& path) {
         finish(failure(u"没有影片"_s));
         return;
     }
-    if (QFileInfo(file).size() <= InlineReadLimit) {
+    if (QFileInfo(file).size() <= m_inlineReadLimit) {
         QString error;
         const QByteArray bytes = readWhole(file, &error);
         finish(error.isEmpty() ? parse(bytes) : failure(error));
@@ -142,7 +142,7 @@ void MovieLoader::loadNetwork(const QString& address) {
             return;
         }
         const QByteArray bytes = reply->readAll();
-        if (bytes.size() <= InlineReadLimit) {
+        if (bytes.size() <= m_inlineReadLimit) {
             finish(parse(bytes));
         } else {
             parseAway([bytes] { return bytes; });

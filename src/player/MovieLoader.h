@@ -28,7 +28,7 @@ public:
     using Completion = std::function<void(Result<swf::Movie>)>;
 
     // Larger files are read and parsed away from the window's thread.
-    static constexpr qint64 InlineReadLimit = 16 * 1024 * 1024;
+    static constexpr qint64 DefaultInlineReadLimit = 16 * 1024 * 1024;
     // Far beyond any movie we play; a server that sends more is not sending a movie.
     static constexpr qint64 MaximumSize = 256 * 1024 * 1024;
     static constexpr int NetworkTimeoutMilliseconds = 30000;
@@ -40,6 +40,7 @@ public:
     void load(const QString& address, Completion done);
     void cancel();
     bool isBusy() const { return bool(m_done); }
+    void setInlineReadLimit(qint64 bytes) { m_inlineReadLimit = bytes; }
 
     // Bytes to movie, with the checks a file off the disk or the network needs.
     static Result<swf::Movie> parse(const QByteArray& bytes);
@@ -50,6 +51,7 @@ private:
     void parseAway(std::function<QByteArray()> read);
     void finish(Result<swf::Movie> result);
 
+    qint64 m_inlineReadLimit = DefaultInlineReadLimit;
     QNetworkAccessManager* m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
     Completion m_done;
