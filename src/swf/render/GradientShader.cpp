@@ -10,11 +10,17 @@ namespace kf::swf {
 
 namespace {
 
-constexpr double lastIndex = GradientRamp::size - 1;
+// How a gradient position (0..1 from the first to the last ratio) picks one of the ramp's 256
+// entries: the position is scaled and truncated. Flash's linear gradients scale by 256, so
+// entry k covers positions k/256 to (k+1)/256 (bands of same-ratio stops land exactly where
+// its renders put them). Its radial distances run slightly short of that: measured against
+// its renders, a scale just above 255 places the rings where it draws them.
+constexpr double linearIndexScale = GradientRamp::size;
+constexpr double radialIndexScale = 255.25;
 
-// Ramp index for a gradient position, 0..1 being the first to the last ratio. Inlined into
-// the pixel loop: a call per pixel cost as much as the shading itself.
-template <SpreadMode spread> [[gnu::always_inline]] inline int rampIndex(double position) {
+// Ramp index for a gradient position, scaled by `indexScale`. Inlined into the pixel loop:
+// a call per pixel cost as much as the shading itself.
+template <SpreadMode spread> [[gnu::always_inline]] inline int rampIndex(double position, double indexScale) {
     if constexpr (spread == SpreadMode::Repeat) {
         position -= std::floor(position);
     } else if constexpr (spread == SpreadMode::Reflect) {
@@ -22,13 +28,13 @@ template <SpreadMode spread> [[gnu::always_inline]] inline int rampIndex(double 
         position -= 2.0 * std::floor(position * 0.5);
         position = position > 1.0 ? 2.0 - position : position;
     }
-    // Pad (and rounding at the ends of the others) clamps; NaN, from a degenerate focal
-    // case, falls to the first colour.
-    const double scaled = position * lastIndex + 0.5;
+    // Pad (and the ends of the others) clamps; NaN, from a degenerate focal case, falls to
+    // the first colour.
+    const double scaled = position * indexScale;
     if (!(scaled >= 1.0)) {
         return 0;
     }
-    return scaled >= lastIndex ? GradientRamp::size - 1 : static_cast<int>(scaled);
+    return scaled >= GradientRamp::size - 1 ? GradientRamp::size - 1 : static_cast<int>(scaled);
 }
 
 // Gradient positions in units of the gradient square's half size: linear runs from -1 to 1,
@@ -56,7 +62,7 @@ struct Focal {
 
 template <SpreadMode spread, typename Position>
 void shadeRows(const GradientRamp& ramp, const QTransform& deviceToUnit, const QRect& area, QRgb* pixels,
-               int stride, Position position) {
+               int stride, Position position, double indexScale) {
     for (int row = 0; row < area.height(); ++row) {
         const double centreY = area.y() + row + 0.5;
         const double startX = area.x() + 0.5;
@@ -64,7 +70,7 @@ void shadeRows(const GradientRamp& ramp, const QTransform& deviceToUnit, const Q
         double y = deviceToUnit.m12() * startX + deviceToUnit.m22() * centreY + deviceToUnit.dy();
         QRgb* out = pixels + static_cast<std::ptrdiff_t>(row) * stride;
         for (int column = 0; column < area.width(); ++column) {
-            out[column] = ramp.color(rampIndex<spread>(position(x, y)));
+            out[column] = ramp.color(rampIndex<spread>(position(x, y), indexScale));
             x += deviceToUnit.m11();
             y += deviceToUnit.m12();
         }
@@ -81,8 +87,8 @@ bool shadeLinearPadRow(const GradientRamp& ramp, double start, double step, int 
     if (!(std::fabs(start) < limit && std::fabs(end) < limit)) {
         return false;
     }
-    std::int64_t value = std::llround((start * lastIndex + 0.5) * fixedOne);
-    const std::int64_t increment = std::llround(step * lastIndex * fixedOne);
+    std::int64_t value = std::llround(start * linearIndexScale * fixedOne);
+    const std::int64_t increment = std::llround(step * linearIndexScale * fixedOne);
     for (int column = 0; column < width; ++column) {
         const std::int64_t index = std::clamp<std::int64_t>(value >> 16, 0, GradientRamp::size - 1);
         out[column] = ramp.color(static_cast<int>(index));
@@ -102,25 +108,25 @@ void shadeLinearPad(const GradientRamp& ramp, const QTransform& deviceToUnit, co
         QRgb* out = pixels + static_cast<std::ptrdiff_t>(row) * stride;
         if (!shadeLinearPadRow(ramp, position(x, 0.0), step, area.width(), out)) {
             shadeRows<SpreadMode::Pad>(ramp, deviceToUnit, QRect(area.x(), area.y() + row, area.width(), 1),
-                                       out, stride, position);
+                                       out, stride, position, linearIndexScale);
         }
     }
 }
 
 template <typename Position>
 void shadeWithSpread(const GradientRamp& ramp, const QTransform& deviceToUnit, const QRect& area,
-                     QRgb* pixels, int stride, Position position) {
+                     QRgb* pixels, int stride, Position position, double indexScale) {
     switch (ramp.spread()) {
     case SpreadMode::Reflect:
-        shadeRows<SpreadMode::Reflect>(ramp, deviceToUnit, area, pixels, stride, position);
+        shadeRows<SpreadMode::Reflect>(ramp, deviceToUnit, area, pixels, stride, position, indexScale);
         return;
     case SpreadMode::Repeat:
-        shadeRows<SpreadMode::Repeat>(ramp, deviceToUnit, area, pixels, stride, position);
+        shadeRows<SpreadMode::Repeat>(ramp, deviceToUnit, area, pixels, stride, position, indexScale);
         return;
     case SpreadMode::Pad:
         break;
     }
-    shadeRows<SpreadMode::Pad>(ramp, deviceToUnit, area, pixels, stride, position);
+    shadeRows<SpreadMode::Pad>(ramp, deviceToUnit, area, pixels, stride, position, indexScale);
 }
 
 } // namespace
@@ -136,16 +142,16 @@ bool GradientShader::shade(const GradientRamp& ramp, const QTransform& gradientT
     const QTransform deviceToUnit = deviceToGradient * QTransform::fromScale(unit, unit);
     switch (ramp.type()) {
     case FillType::RadialGradient:
-        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Radial{});
+        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Radial{}, radialIndexScale);
         break;
     case FillType::FocalRadialGradient:
-        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Focal{ramp.focalPoint()});
+        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Focal{ramp.focalPoint()}, radialIndexScale);
         break;
     default:
         if (ramp.spread() == SpreadMode::Pad) {
             shadeLinearPad(ramp, deviceToUnit, area, pixels, stride);
         } else {
-            shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Linear{});
+            shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Linear{}, linearIndexScale);
         }
         break;
     }

@@ -3,6 +3,8 @@
 #include "swf/render/GradientRamp.h"
 #include "swf/render/GradientShader.h"
 
+#include <QPainterPathStroker>
+
 namespace kf::swf {
 
 namespace {
@@ -96,6 +98,18 @@ QTransform PainterBackend::deviceTransform(const QTransform& world) const {
     return world * QTransform::fromTranslate(-area.x(), -area.y());
 }
 
+QTransform PainterBackend::rasterTransform(const QTransform& device) const {
+    if (m_quality != RenderQuality::Low) {
+        return device;
+    }
+    // Without antialiasing a pixel is in a shape when its centre is. A centre exactly on an
+    // edge belongs to the shape on its right or below in Flash (the edge's left and top
+    // sides are inside, as with a one-pixel line from 4.5 to 5.5 lighting pixel 4), but to
+    // the shape on its left or above in QPainter. QPainter snaps outlines to 1/64 pixel, so
+    // moving them up and left by that much settles every tie Flash's way and nothing else.
+    return device * QTransform::fromTranslate(-aliasedTieShift, -aliasedTieShift);
+}
+
 void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world, const FillPaint& paint) {
     if (!canDraw() || path.isEmpty()) {
         return;
@@ -104,7 +118,7 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
     const QTransform device = deviceTransform(world);
     // A mask counts by coverage alone, so its colours and gradients do not matter.
     if (current().kind == SurfaceKind::MaskShape) {
-        painter.setTransform(device);
+        painter.setTransform(rasterTransform(device));
         painter.fillPath(path, Qt::black);
         return;
     }
@@ -112,7 +126,7 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
         return;
     }
     if (paint.brush) {
-        painter.setTransform(device);
+        painter.setTransform(rasterTransform(device));
         painter.fillPath(path, *paint.brush);
     }
 }
@@ -127,8 +141,9 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     if (area.isEmpty()) {
         return true;
     }
+    const QTransform raster = rasterTransform(device);
     bool invertible = false;
-    const QTransform deviceToPath = device.inverted(&invertible);
+    const QTransform deviceToPath = raster.inverted(&invertible);
     if (!invertible) {
         return false;
     }
@@ -149,7 +164,7 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     // shaded for.
     brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceToPath);
     QPainter& painter = *current().painter;
-    painter.setTransform(device);
+    painter.setTransform(raster);
     painter.fillPath(path, brush);
     return true;
 }
@@ -159,21 +174,43 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
         return;
     }
     QPainter& painter = *current().painter;
-    QTransform transform = deviceTransform(world);
+    const QTransform transform = rasterTransform(deviceTransform(world));
+    const QBrush brush = current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : pen.brush();
     if (m_quality == RenderQuality::Low) {
-        // Without antialiasing a one-pixel line on a pixel boundary covers two pixel centres
-        // exactly at its edges; Flash Player lights the pixel above and to the left, Qt the
-        // one below and to the right. A hundredth of a pixel settles the tie Flash's way.
-        transform *= QTransform::fromTranslate(-0.01, -0.01);
+        // Flash draws an aliased stroke as the filled outline of the pen, sampled at pixel
+        // centres like any fill: a round join leaves the outer corner pixel of a one-pixel
+        // frame empty. QPainter's thin-line path would light it (and every other pixel the
+        // centre line passes through), so the outline is filled here instead.
+        fillStrokeOutline(painter, path, transform, pen, brush);
+        return;
     }
     painter.setTransform(transform);
     if (current().kind == SurfaceKind::MaskShape) {
         QPen coverage = pen;
-        coverage.setBrush(Qt::black);
+        coverage.setBrush(brush);
         painter.strokePath(path, coverage);
     } else {
         painter.strokePath(path, pen);
     }
+}
+
+void PainterBackend::fillStrokeOutline(QPainter& painter, const QPainterPath& path,
+                                       const QTransform& transform, const QPen& pen, const QBrush& brush) {
+    QPainterPathStroker stroker(pen);
+    if (pen.isCosmetic()) {
+        // A cosmetic width is in output pixels: outline the path where it lands.
+        QPainterPath outline = stroker.createStroke(transform.map(path));
+        outline.setFillRule(Qt::WindingFill);
+        QBrush deviceBrush = brush;
+        deviceBrush.setTransform(brush.transform() * transform);
+        painter.resetTransform();
+        painter.fillPath(outline, deviceBrush);
+        return;
+    }
+    QPainterPath outline = stroker.createStroke(path);
+    outline.setFillRule(Qt::WindingFill);
+    painter.setTransform(transform);
+    painter.fillPath(outline, brush);
 }
 
 void PainterBackend::pushOffscreen(SurfaceKind kind, const QRect& area) {

@@ -50,11 +50,16 @@ private:
     void startPainter(Surface& surface, QPaintDevice* device);
     void startOffscreen(Surface& surface);
     QTransform deviceTransform(const QTransform& world) const;
+    QTransform rasterTransform(const QTransform& device) const;
     void popSurfaceTo(SurfaceKind expected);
+    static void fillStrokeOutline(QPainter& painter, const QPainterPath& path, const QTransform& transform,
+                                  const QPen& pen, const QBrush& brush);
     bool fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp);
     static void coverageAsWhite(QImage& image);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
+
+    static constexpr double aliasedTieShift = 1.0 / 64.0;
 
     // Owned through pointers: a painter keeps the address of the image it paints on.
     std::vector<std::unique_ptr<Surface>> m_surfaces;

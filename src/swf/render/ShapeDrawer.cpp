@@ -61,8 +61,17 @@ void ShapeDrawer::draw(const ShapeCharacter& character, const QTransform& world,
 }
 
 void ShapeDrawer::drawMask(const ShapeCharacter& character, const QTransform& world) {
-    // Coverage is all a mask contributes; the backend ignores colours while masking.
-    draw(character, world, ColorTransform{});
+    // Coverage is all a mask contributes; the backend ignores colours while masking. Flash
+    // masks with the fills alone: a mask shape's outline strokes do not widen it.
+    const ShapeRenderCache& cache = ShapeRenderCache::of(character);
+    if (cache.pieces().empty() || !deviceBounds(character, world).intersects(m_outputBounds)) {
+        return;
+    }
+    for (const ShapeRenderCache::Piece& piece : cache.pieces()) {
+        if (!piece.isStroke) {
+            m_backend.fillPath(piece.path, world, piece.brush.paint(ColorTransform{}));
+        }
+    }
 }
 
 void ShapeDrawer::drawPieces(const ShapeRenderCache& cache, const QTransform& world,

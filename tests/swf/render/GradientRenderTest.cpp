@@ -109,7 +109,7 @@ TEST(GradientFill, linearRgbInterpolationIsBrighterInTheMiddle) {
 TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
     // Over 510 px each ratio unit is two pixel columns. Three stops at 100 land at 100, 101
     // and 102; the last two records are pushed past 255 and dropped. Like Flash Player, each
-    // pixel takes the ramp entry of its nearest ratio, so the bands are crisp.
+    // pixel takes one ramp entry, so the bands are crisp.
     RenderScene scene;
     scene.view().outputWidth = 510;
     scene.view().frameSize = Rect{Twips{0}, Twips{510 * 20}, Twips{0}, Twips{2000}};
@@ -124,6 +124,28 @@ TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
     EXPECT_TRUE(pixelIs(image, 202, 50, green)); // ratio 101.25
     EXPECT_TRUE(pixelIs(image, 204, 50, blue));  // ratio 102.25
     EXPECT_TRUE(pixelIs(image, 509, 50, black)); // ratio 254.75: black, not the dropped stops
+}
+
+TEST(GradientFill, linearPixelTakesTheEntryOfThe256thItsCentreLiesIn) {
+    // Over 100 px, pixel 78's centre lies at 200.96 / 256 of the gradient: entry 200, still
+    // red, although its nearest ratio (200.7 of 255) is green's.
+    const QImage image =
+        filledStage(gradient(FillType::LinearGradient, 0, 0, 100, 100, {{0, red}, {200, red}, {201, green}}))
+            .render();
+    EXPECT_TRUE(pixelIs(image, 78, 50, red));
+    EXPECT_TRUE(pixelIs(image, 79, 50, green));
+}
+
+TEST(GradientFill, radialRingEntriesAreCutAtFlashsRadialScale) {
+    // A ring boundary between entries 127 (red) and 128 (green), 100 px of radius. Pixel 0's
+    // centre lies 50.07 px from the centre: 127.68 ratio units out, so rounding would pick
+    // green; Flash's radial scale (255.25 entries over the radius, truncated) keeps it red.
+    const double centreX = 0.5 - 50.07;
+    const QImage image = filledStage(gradient(FillType::RadialGradient, centreX - 100, 0.5 - 100,
+                                              centreX + 100, 0.5 + 100, {{0, red}, {127, red}, {128, green}}))
+                             .render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 0, 0, red));
+    EXPECT_TRUE(pixelIs(image, 1, 0, green));
 }
 
 TEST(GradientFill, gradientWithoutStopsIsBlack) {

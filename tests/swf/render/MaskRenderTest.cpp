@@ -29,6 +29,24 @@ TEST(Mask, clipDepthShowsMaskedObjectsOnlyInsideTheMask) {
     }
 }
 
+TEST(Mask, strokesOfTheMaskShapeDoNotWidenTheMask) {
+    // Flash masks with the mask's fills alone: the 10 px outline around the square adds nothing.
+    for (RenderQuality quality : {RenderQuality::High, RenderQuality::Low}) {
+        RenderScene scene;
+        Records records;
+        records.moveTo(20, 20).select(0, 1, 1).rectangle(40, 40);
+        ShapeObject& mask = scene.add(1, records.shape({solid(green)}, {stroke(200, blue)}));
+        mask.setClipDepth(DisplayDepth{2});
+        scene.add(2, rectangle(0, 0, 100, 100, red));
+        const QImage image = scene.render(quality);
+        EXPECT_TRUE(pixelIs(image, 21, 40, red));
+        EXPECT_TRUE(pixelIs(image, 58, 40, red));
+        EXPECT_TRUE(pixelIs(image, 17, 40, white));
+        EXPECT_TRUE(pixelIs(image, 62, 40, white));
+        EXPECT_TRUE(pixelIs(image, 40, 17, white));
+    }
+}
+
 TEST(Mask, curvedMaskEdgeIsWhollyInOrOutAtLowQuality) {
     RenderScene scene;
     Records circle;

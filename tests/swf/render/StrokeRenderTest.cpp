@@ -64,6 +64,27 @@ TEST(Stroke, closedOutlineJoinsAtItsStartInsteadOfCapping) {
     EXPECT_TRUE(pixelIs(bevel, 18, 18, black));
 }
 
+TEST(Stroke, lowQualityOnePixelFrameIsTheFilledPenOutline) {
+    // A one-pixel frame with round joins from (10, 10) to (40, 40): each side covers the
+    // pixel centres on its left and top edge (column 9, row 9), and the round join at the
+    // top-left corner stays half a pixel from centre (9.5, 9.5), which is left empty. The
+    // other corners are covered by the sides themselves.
+    RenderScene scene;
+    Records records;
+    records.moveTo(10, 10).select(std::nullopt, std::nullopt, 1).rectangle(30, 30);
+    scene.add(1, records.shape({}, {styled(20, CapStyle::Round)}));
+    const QImage image = scene.render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 9, 9, white));
+    EXPECT_TRUE(pixelIs(image, 9, 20, black));
+    EXPECT_TRUE(pixelIs(image, 20, 9, black));
+    EXPECT_TRUE(pixelIs(image, 10, 20, white));
+    EXPECT_TRUE(pixelIs(image, 39, 9, black));
+    EXPECT_TRUE(pixelIs(image, 9, 39, black));
+    EXPECT_TRUE(pixelIs(image, 39, 39, black));
+    EXPECT_TRUE(pixelIs(image, 40, 20, white));
+    EXPECT_TRUE(pixelIs(image, 20, 40, white));
+}
+
 TEST(Stroke, noCloseKeepsCapsAtTheMeetingPoint) {
     RenderScene scene;
     Records records;
