@@ -57,10 +57,10 @@ void survey(const std::vector<Tag>& tags, std::set<std::string>& features) {
         } else if (std::holds_alternative<DoInitActionTag>(tag.body)) {
             features.insert("ActionScript");
         } else if (const auto* place = std::get_if<PlaceObjectTag>(&tag.body)) {
-            if (!place->clipActions.empty()) {
+            if (place->extras && !place->extras->clipActions.empty()) {
                 features.insert("ActionScript");
             }
-            if (place->filters && !place->filters->empty()) {
+            if (place->extras && place->extras->filters && !place->extras->filters->empty()) {
                 features.insert("filters");
             }
         } else if (const auto* attributes = std::get_if<FileAttributesTag>(&tag.body)) {

@@ -32,9 +32,8 @@ DefineShapeTag blob(std::uint16_t id, double size, const FillStyle& fill) {
     tag.shape.fillStyles = {fill};
     const double half = size / 2;
     StyleChangeRecord start;
-    start.moveToX = px(-half);
-    start.moveToY = px(0);
-    start.fillStyle1 = 1;
+    start.setMoveTo(px(-half), px(0));
+    start.setFillStyle1(1);
     tag.shape.records.emplace_back(start);
     tag.shape.records.emplace_back(CurvedEdgeRecord{px(0), px(-half), px(half), px(-half * 0.1)});
     tag.shape.records.emplace_back(CurvedEdgeRecord{px(half * 0.9), px(0), px(0), px(half)});

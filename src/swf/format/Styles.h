@@ -1,11 +1,11 @@
 #pragma once
 
+#include "swf/format/Boxed.h"
 #include "swf/format/Color.h"
 #include "swf/format/Geometry.h"
 #include "swf/format/Units.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace kf::swf {
@@ -21,10 +21,10 @@ struct GradientRecord {
 
 // GRADIENT and FOCALGRADIENT. The gradient square spans -16384..16384 twips before `matrix`.
 struct Gradient {
-    SpreadMode spread = SpreadMode::Pad;
-    InterpolationMode interpolation = InterpolationMode::Normal;
     std::vector<GradientRecord> records;
     Fixed8 focalPoint; // only meaningful for focal radial gradients, -1..1
+    SpreadMode spread = SpreadMode::Pad;
+    InterpolationMode interpolation = InterpolationMode::Normal;
     bool operator==(const Gradient&) const = default;
 };
 
@@ -72,7 +72,9 @@ struct LineStyle {
     bool pixelHinting = false;
     bool noClose = false;
     Fixed8 miterLimit = Fixed8::fromDouble(3.0);
-    std::optional<FillStyle> fill; // LINESTYLE2 with HasFillFlag: the stroke is painted with this fill
+    // LINESTYLE2 with HasFillFlag: the stroke is painted with this fill. Rare, so boxed: a
+    // line style is a few bytes of fields otherwise.
+    Boxed<FillStyle> fill;
     bool operator==(const LineStyle&) const = default;
 };
 

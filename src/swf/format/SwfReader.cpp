@@ -23,8 +23,8 @@ SwfReader::SwfReader(std::span<const std::uint8_t> bytes, std::uint8_t swfVersio
     : m_bits(bytes, baseOffset), m_swfVersion(swfVersion), m_options(options) {}
 
 SwfReader::SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth)
-    : m_bits(bits), m_decodedSize(parent.m_decodedSize), m_swfVersion(parent.m_swfVersion),
-      m_options(parent.m_options), m_spriteDepth(spriteDepth) {}
+    : m_bits(bits), m_decodedSize(parent.m_decodedSize), m_recordScratch(parent.m_recordScratch),
+      m_swfVersion(parent.m_swfVersion), m_options(parent.m_options), m_spriteDepth(spriteDepth) {}
 
 std::string SwfReader::errorMessage() const {
     if (m_error) {

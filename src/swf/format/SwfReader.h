@@ -98,6 +98,9 @@ private:
     // What the structs read so far take; tag readers share their root reader's.
     std::size_t m_ownDecodedSize = 0;
     std::size_t* m_decodedSize = &m_ownDecodedSize;
+    // Where readShapeRecords() gathers a shape's records; tag readers share their root reader's.
+    std::vector<ShapeRecord> m_ownRecordScratch;
+    std::vector<ShapeRecord>* m_recordScratch = &m_ownRecordScratch;
     std::uint8_t m_swfVersion;
     ReadOptions m_options;
     int m_spriteDepth = 0;

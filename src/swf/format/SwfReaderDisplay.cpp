@@ -232,7 +232,7 @@ PlaceObjectTag SwfReader::readPlaceObject(int placeVersion) {
 
     tag.depth = Depth{m_bits.readU16()};
     if (hasClassName || (hasImage && hasCharacter)) {
-        tag.className = m_bits.readString();
+        tag.extras.ensure().className = m_bits.readString();
     }
     if (hasCharacter) {
         tag.characterId = CharacterId{m_bits.readU16()};
@@ -253,25 +253,26 @@ PlaceObjectTag SwfReader::readPlaceObject(int placeVersion) {
         tag.clipDepth = Depth{m_bits.readU16()};
     }
     if (hasFilterList) {
-        tag.filters = readFilterList();
+        tag.extras.ensure().filters = readFilterList();
     }
     if (hasBlendMode) {
         const std::uint8_t mode = m_bits.readU8();
         // 0 and values past the last mode draw normally.
-        tag.blendMode = mode >= 1 && mode <= 14 ? static_cast<BlendMode>(mode) : BlendMode::Normal;
+        tag.extras.ensure().blendMode =
+            mode >= 1 && mode <= 14 ? static_cast<BlendMode>(mode) : BlendMode::Normal;
     }
     if (hasCacheAsBitmap) {
         // Some files set the flag and end the tag before its byte; players cache then.
-        tag.cacheAsBitmap = m_bits.atEnd() || m_bits.readU8() != 0;
+        tag.extras.ensure().cacheAsBitmap = m_bits.atEnd() || m_bits.readU8() != 0;
     }
     if (hasVisible) {
-        tag.visible = m_bits.readU8() != 0;
+        tag.extras.ensure().visible = m_bits.readU8() != 0;
     }
     if (hasBackgroundColor) {
-        tag.backgroundColor = readRgba();
+        tag.extras.ensure().backgroundColor = readRgba();
     }
     if (hasClipActions && m_swfVersion >= 5) {
-        tag.clipActions = readClipActions();
+        tag.extras.ensure().clipActions = readClipActions();
     }
     return tag;
 }

@@ -1,7 +1,9 @@
 // The shape half of SwfReader: styles, gradients, shape records and DefineShape.
 #include "swf/format/SwfReader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace kf::swf {
 
@@ -145,23 +147,20 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
 }
 
 std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
-    // Edges take four bytes on average in real files and rarely fewer than three, so a third
-    // of the bytes left holds most shapes in one allocation without copying; the reservation
-    // counts against the memory budget before it is made. Shapes of shorter edges grow past
-    // it, in budgeted steps: a record can be as small as six bits.
-    std::vector<ShapeRecord> records;
-    std::size_t charged = m_bits.remaining() / 3 + 1;
-    if (!charge(charged, sizeof(ShapeRecord))) {
-        return records;
-    }
-    records.reserve(charged);
-    constexpr std::size_t budgetStep = 4096;
+    // The records gather in one scratch vector that every shape of the movie reuses, then
+    // move into a vector of exactly their count. Reserving from the bytes left would
+    // over-allocate several times over (an edge takes one to nine bytes), and growing the
+    // shape's own vector would reallocate and leave slack. The scratch counts against the
+    // memory budget whenever it grows, before it grows: a record can be as small as six bits.
+    std::vector<ShapeRecord>& scratch = *m_recordScratch;
+    scratch.clear();
     while (!failed()) {
-        if (records.size() == charged) {
-            if (!charge(budgetStep, sizeof(ShapeRecord))) {
+        if (scratch.size() == scratch.capacity()) {
+            const std::size_t grown = std::max<std::size_t>(64, scratch.capacity() * 2);
+            if (!charge(grown - scratch.capacity(), sizeof(ShapeRecord))) {
                 break;
             }
-            charged += budgetStep;
+            scratch.reserve(grown);
         }
         const bool isEdge = m_bits.readFlag();
         if (isEdge) {
@@ -177,14 +176,14 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
                 } else {
                     edge.deltaX = Twips{m_bits.readSignedBits(bits)};
                 }
-                records.emplace_back(edge);
+                scratch.emplace_back(edge);
             } else {
                 CurvedEdgeRecord edge;
                 edge.controlDeltaX = Twips{m_bits.readSignedBits(bits)};
                 edge.controlDeltaY = Twips{m_bits.readSignedBits(bits)};
                 edge.anchorDeltaX = Twips{m_bits.readSignedBits(bits)};
                 edge.anchorDeltaY = Twips{m_bits.readSignedBits(bits)};
-                records.emplace_back(edge);
+                scratch.emplace_back(edge);
             }
             continue;
         }
@@ -200,27 +199,34 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
         StyleChangeRecord change;
         if (hasMoveTo) {
             const unsigned bits = m_bits.readUnsignedBits(5);
-            change.moveToX = Twips{m_bits.readSignedBits(bits)};
-            change.moveToY = Twips{m_bits.readSignedBits(bits)};
+            const Twips x{m_bits.readSignedBits(bits)};
+            const Twips y{m_bits.readSignedBits(bits)};
+            change.setMoveTo(x, y);
         }
         if (hasFillStyle0) {
-            change.fillStyle0 = m_bits.readUnsignedBits(fillBits);
+            change.setFillStyle0(m_bits.readUnsignedBits(fillBits));
         }
         if (hasFillStyle1) {
-            change.fillStyle1 = m_bits.readUnsignedBits(fillBits);
+            change.setFillStyle1(m_bits.readUnsignedBits(fillBits));
         }
         if (hasLineStyle) {
-            change.lineStyle = m_bits.readUnsignedBits(lineBits);
+            change.setLineStyle(m_bits.readUnsignedBits(lineBits));
         }
         if (hasNewStyles) {
-            change.newFillStyles = readFillStyleArray(shapeVersion);
-            change.newLineStyles = readLineStyleArray(shapeVersion);
+            ShapeStyles& styles = change.newStyles.ensure();
+            styles.fillStyles = readFillStyleArray(shapeVersion);
+            styles.lineStyles = readLineStyleArray(shapeVersion);
             fillBits = m_bits.readUnsignedBits(4);
             lineBits = m_bits.readUnsignedBits(4);
         }
-        records.emplace_back(std::move(change));
+        scratch.emplace_back(std::move(change));
     }
     m_bits.alignToByte();
+    std::vector<ShapeRecord> records;
+    if (charge(scratch.size(), sizeof(ShapeRecord))) {
+        records.assign(std::make_move_iterator(scratch.begin()), std::make_move_iterator(scratch.end()));
+    }
+    scratch.clear();
     return records;
 }
 

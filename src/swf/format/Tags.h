@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swf/format/Action.h"
+#include "swf/format/Boxed.h"
 #include "swf/format/Color.h"
 #include "swf/format/Filters.h"
 #include "swf/format/Geometry.h"
@@ -31,7 +32,7 @@ struct DefineShapeTag {
     CharacterId id;
     std::uint8_t version = 1; // 1 to 4
     Rect bounds;
-    Rect edgeBounds; // version 4; otherwise equal to bounds
+    Rect edgeBounds;                  // version 4; otherwise equal to bounds
     bool usesFillWindingRule = false; // version 4: non-zero winding instead of even-odd
     bool usesNonScalingStrokes = false;
     bool usesScalingStrokes = false;
@@ -67,30 +68,37 @@ constexpr bool hasClipEvent(std::uint32_t events, ClipEvent event) {
 }
 
 struct ClipActionRecord {
-    std::uint32_t events = 0;    // ClipEvent bits
-    std::uint8_t keyCode = 0;    // with ClipEvent::KeyPress
+    std::uint32_t events = 0; // ClipEvent bits
+    std::uint8_t keyCode = 0; // with ClipEvent::KeyPress
     ActionBlock actions;
     bool operator==(const ClipActionRecord&) const = default;
 };
 
-// PlaceObject, PlaceObject2 and PlaceObject3. Absent members are "not changed" for a move.
-struct PlaceObjectTag {
-    std::uint8_t version = 1; // 1 to 3
-    Depth depth;
-    bool isMove = false; // PlaceObject2/3 move flag: modify (or replace) what is at `depth`
-    std::optional<CharacterId> characterId;
+// The PlaceObject2/3 members few placements carry. They live outside PlaceObjectTag so the
+// common place or move stays small: a movie holds one tag per placement of every frame.
+struct PlaceObjectExtras {
     std::optional<std::string> className; // PlaceObject3
-    std::optional<Matrix> matrix;
-    std::optional<ColorTransform> colorTransform;
-    std::optional<std::uint16_t> ratio;
-    std::optional<std::string> name;
-    std::optional<Depth> clipDepth;
     std::optional<std::vector<Filter>> filters;
     std::optional<BlendMode> blendMode;
     std::optional<bool> cacheAsBitmap;
     std::optional<bool> visible;
     std::optional<Rgba> backgroundColor;
     std::vector<ClipActionRecord> clipActions;
+    bool operator==(const PlaceObjectExtras&) const = default;
+};
+
+// PlaceObject, PlaceObject2 and PlaceObject3. Absent members are "not changed" for a move.
+struct PlaceObjectTag {
+    std::uint8_t version = 1; // 1 to 3
+    bool isMove = false;      // PlaceObject2/3 move flag: modify (or replace) what is at `depth`
+    Depth depth;
+    std::optional<CharacterId> characterId;
+    std::optional<Matrix> matrix;
+    std::optional<ColorTransform> colorTransform;
+    std::optional<std::uint16_t> ratio;
+    std::optional<Depth> clipDepth;
+    Boxed<std::string> name;         // boxed: a string would make every tag of the movie 32 bytes larger
+    Boxed<PlaceObjectExtras> extras; // absent when the tag has none of them
     bool operator==(const PlaceObjectTag&) const = default;
 };
 
@@ -167,9 +175,10 @@ struct UnknownTag {
     bool operator==(const UnknownTag&) const = default;
 };
 
-using TagBody = std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag, RemoveObjectTag,
-                             DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag, FileAttributesTag, MetadataTag,
-                             DefineSceneAndFrameLabelDataTag, DoActionTag, DoInitActionTag>;
+using TagBody =
+    std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag, RemoveObjectTag,
+                 DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag, FileAttributesTag, MetadataTag,
+                 DefineSceneAndFrameLabelDataTag, DoActionTag, DoInitActionTag>;
 
 struct Tag {
     TagCode code = TagCode::End;

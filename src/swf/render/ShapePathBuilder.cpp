@@ -67,25 +67,24 @@ void ShapePathBuilder::run() {
 }
 
 void ShapePathBuilder::applyStyleChange(const StyleChangeRecord& change) {
-    if (change.newFillStyles || change.newLineStyles) {
+    if (change.newStyles) {
         // The indices in this same record already refer to the new arrays.
         finishGroup();
-        startGroup(change.newFillStyles ? *change.newFillStyles : m_fillStyles,
-                   change.newLineStyles ? *change.newLineStyles : m_lineStyles);
+        startGroup(change.newStyles->fillStyles, change.newStyles->lineStyles);
     }
-    if (change.moveToX || change.moveToY) {
+    if (change.hasMoveTo()) {
         finishPolyline();
-        m_position = {change.moveToX.value_or(Twips{}).value, change.moveToY.value_or(Twips{}).value};
+        m_position = {change.moveToX()->value, change.moveToY()->value};
     }
-    if (change.fillStyle0) {
-        m_fill0 = *change.fillStyle0;
+    if (const std::optional<std::uint32_t> fill0 = change.fillStyle0()) {
+        m_fill0 = *fill0;
     }
-    if (change.fillStyle1) {
-        m_fill1 = *change.fillStyle1;
+    if (const std::optional<std::uint32_t> fill1 = change.fillStyle1()) {
+        m_fill1 = *fill1;
     }
-    if (change.lineStyle && *change.lineStyle != m_line) {
+    if (const std::optional<std::uint32_t> line = change.lineStyle(); line && *line != m_line) {
         finishPolyline();
-        m_line = *change.lineStyle;
+        m_line = *line;
     }
 }
 

@@ -18,18 +18,22 @@ void DisplayProperties::apply(const PlaceObjectTag& tag) {
     if (tag.clipDepth) {
         clipDepth = DisplayDepth{tag.clipDepth->value};
     }
-    if (tag.filters) {
-        filters = *tag.filters;
+    if (!tag.extras) {
+        return;
     }
-    if (tag.blendMode) {
+    const PlaceObjectExtras& extras = *tag.extras;
+    if (extras.filters) {
+        filters = *extras.filters;
+    }
+    if (extras.blendMode) {
         // The file's 0 means normal too.
-        blendMode = static_cast<std::uint8_t>(*tag.blendMode) == 0 ? BlendMode::Normal : *tag.blendMode;
+        blendMode = static_cast<std::uint8_t>(*extras.blendMode) == 0 ? BlendMode::Normal : *extras.blendMode;
     }
-    if (tag.cacheAsBitmap) {
-        cacheAsBitmap = *tag.cacheAsBitmap;
+    if (extras.cacheAsBitmap) {
+        cacheAsBitmap = *extras.cacheAsBitmap;
     }
-    if (tag.visible) {
-        visible = *tag.visible;
+    if (extras.visible) {
+        visible = *extras.visible;
     }
 }
 

@@ -57,11 +57,10 @@ void ShapeBuilder::includePoint(Twips x, Twips y) {
 
 ShapeBuilder& ShapeBuilder::moveTo(Twips x, Twips y) {
     StyleChangeRecord change;
-    change.moveToX = x;
-    change.moveToY = y;
-    change.fillStyle0 = 0;
-    change.fillStyle1 = m_fillIndex.value_or(0);
-    change.lineStyle = m_lineIndex.value_or(0);
+    change.setMoveTo(x, y);
+    change.setFillStyle0(0);
+    change.setFillStyle1(m_fillIndex.value_or(0));
+    change.setLineStyle(m_lineIndex.value_or(0));
     m_shape.records.emplace_back(std::move(change));
     m_currentX = x;
     m_currentY = y;

@@ -218,7 +218,7 @@ void SwfWriter::writeLineStyle(const LineStyle& style, int shapeVersion) {
     }
     m_out.writeUnsignedBits(static_cast<std::uint32_t>(style.startCap), 2);
     m_out.writeUnsignedBits(static_cast<std::uint32_t>(style.join), 2);
-    m_out.writeFlag(style.fill.has_value());
+    m_out.writeFlag(style.fill.hasValue());
     m_out.writeFlag(style.noHorizontalScale);
     m_out.writeFlag(style.noVerticalScale);
     m_out.writeFlag(style.pixelHinting);
@@ -249,36 +249,34 @@ void SwfWriter::writeLineStyleArray(const LineStyleArray& styles, int shapeVersi
 
 void SwfWriter::writeStyleChange(const StyleChangeRecord& record, int shapeVersion, unsigned& fillBits,
                                  unsigned& lineBits) {
-    const bool hasNewStyles = record.newFillStyles.has_value() || record.newLineStyles.has_value();
-    const bool hasMove = record.moveToX.has_value() || record.moveToY.has_value();
+    const bool hasNewStyles = record.newStyles.hasValue();
+    const bool hasMove = record.hasMoveTo();
     m_out.writeFlag(false); // not an edge
     m_out.writeFlag(hasNewStyles);
-    m_out.writeFlag(record.lineStyle.has_value());
-    m_out.writeFlag(record.fillStyle1.has_value());
-    m_out.writeFlag(record.fillStyle0.has_value());
+    m_out.writeFlag(record.lineStyle().has_value());
+    m_out.writeFlag(record.fillStyle1().has_value());
+    m_out.writeFlag(record.fillStyle0().has_value());
     m_out.writeFlag(hasMove);
     if (hasMove) {
-        const std::int32_t x = record.moveToX.value_or(Twips{}).value;
-        const std::int32_t y = record.moveToY.value_or(Twips{}).value;
+        const std::int32_t x = record.moveToX()->value;
+        const std::int32_t y = record.moveToY()->value;
         const unsigned bits = signedBitsFor({x, y});
         m_out.writeUnsignedBits(bits, 5);
         m_out.writeSignedBits(x, bits);
         m_out.writeSignedBits(y, bits);
     }
-    if (record.fillStyle0) {
-        m_out.writeUnsignedBits(*record.fillStyle0, fillBits);
+    if (const std::optional<std::uint32_t> index = record.fillStyle0()) {
+        m_out.writeUnsignedBits(*index, fillBits);
     }
-    if (record.fillStyle1) {
-        m_out.writeUnsignedBits(*record.fillStyle1, fillBits);
+    if (const std::optional<std::uint32_t> index = record.fillStyle1()) {
+        m_out.writeUnsignedBits(*index, fillBits);
     }
-    if (record.lineStyle) {
-        m_out.writeUnsignedBits(*record.lineStyle, lineBits);
+    if (const std::optional<std::uint32_t> index = record.lineStyle()) {
+        m_out.writeUnsignedBits(*index, lineBits);
     }
     if (hasNewStyles) {
-        const FillStyleArray noFills;
-        const LineStyleArray noLines;
-        const FillStyleArray& fills = record.newFillStyles ? *record.newFillStyles : noFills;
-        const LineStyleArray& lines = record.newLineStyles ? *record.newLineStyles : noLines;
+        const FillStyleArray& fills = record.newStyles->fillStyles;
+        const LineStyleArray& lines = record.newStyles->lineStyles;
         writeFillStyleArray(fills, shapeVersion);
         writeLineStyleArray(lines, shapeVersion);
         fillBits = styleBitsFor(fills.size());

@@ -148,10 +148,12 @@ void SwfWriter::writePlaceObject(const PlaceObjectTag& tag) {
         }
         return;
     }
-    const bool hasClassName = tag.version >= 3 && tag.className.has_value();
-    m_out.writeFlag(!tag.clipActions.empty());
+    const PlaceObjectExtras noExtras;
+    const PlaceObjectExtras& extras = tag.extras ? *tag.extras : noExtras;
+    const bool hasClassName = tag.version >= 3 && extras.className.has_value();
+    m_out.writeFlag(!extras.clipActions.empty());
     m_out.writeFlag(tag.clipDepth.has_value());
-    m_out.writeFlag(tag.name.has_value());
+    m_out.writeFlag(tag.name.hasValue());
     m_out.writeFlag(tag.ratio.has_value());
     m_out.writeFlag(tag.colorTransform.has_value());
     m_out.writeFlag(tag.matrix.has_value());
@@ -159,17 +161,17 @@ void SwfWriter::writePlaceObject(const PlaceObjectTag& tag) {
     m_out.writeFlag(tag.isMove);
     if (tag.version >= 3) {
         m_out.writeFlag(false); // reserved
-        m_out.writeFlag(tag.backgroundColor.has_value());
-        m_out.writeFlag(tag.visible.has_value());
+        m_out.writeFlag(extras.backgroundColor.has_value());
+        m_out.writeFlag(extras.visible.has_value());
         m_out.writeFlag(false); // HasImage
         m_out.writeFlag(hasClassName);
-        m_out.writeFlag(tag.cacheAsBitmap.has_value());
-        m_out.writeFlag(tag.blendMode.has_value());
-        m_out.writeFlag(tag.filters.has_value());
+        m_out.writeFlag(extras.cacheAsBitmap.has_value());
+        m_out.writeFlag(extras.blendMode.has_value());
+        m_out.writeFlag(extras.filters.has_value());
     }
     m_out.writeU16(tag.depth.value);
     if (hasClassName) {
-        m_out.writeString(*tag.className);
+        m_out.writeString(*extras.className);
     }
     if (tag.characterId) {
         m_out.writeU16(tag.characterId->value);
@@ -190,24 +192,24 @@ void SwfWriter::writePlaceObject(const PlaceObjectTag& tag) {
         m_out.writeU16(tag.clipDepth->value);
     }
     if (tag.version >= 3) {
-        if (tag.filters) {
-            writeFilterList(*tag.filters);
+        if (extras.filters) {
+            writeFilterList(*extras.filters);
         }
-        if (tag.blendMode) {
-            m_out.writeU8(static_cast<std::uint8_t>(*tag.blendMode));
+        if (extras.blendMode) {
+            m_out.writeU8(static_cast<std::uint8_t>(*extras.blendMode));
         }
-        if (tag.cacheAsBitmap) {
-            m_out.writeU8(*tag.cacheAsBitmap ? 1 : 0);
+        if (extras.cacheAsBitmap) {
+            m_out.writeU8(*extras.cacheAsBitmap ? 1 : 0);
         }
-        if (tag.visible) {
-            m_out.writeU8(*tag.visible ? 1 : 0);
+        if (extras.visible) {
+            m_out.writeU8(*extras.visible ? 1 : 0);
         }
-        if (tag.backgroundColor) {
-            writeRgba(*tag.backgroundColor);
+        if (extras.backgroundColor) {
+            writeRgba(*extras.backgroundColor);
         }
     }
-    if (!tag.clipActions.empty()) {
-        writeClipActions(tag.clipActions);
+    if (!extras.clipActions.empty()) {
+        writeClipActions(extras.clipActions);
     }
 }
 

@@ -44,12 +44,13 @@ inline MovieBuilder smallMovie(Compression compression) {
     fancy.depth = Depth{5};
     fancy.characterId = spriteId;
     fancy.matrix = Matrix::translation(1000, 500);
-    fancy.filters = std::vector<Filter>{BlurFilter{Fixed16::fromDouble(4), Fixed16::fromDouble(4), 1}};
-    fancy.blendMode = BlendMode::Multiply;
+    PlaceObjectExtras& extras = fancy.extras.ensure();
+    extras.filters = std::vector<Filter>{BlurFilter{Fixed16::fromDouble(4), Fixed16::fromDouble(4), 1}};
+    extras.blendMode = BlendMode::Multiply;
     ClipActionRecord onLoad;
     onLoad.events = static_cast<std::uint32_t>(ClipEvent::Load);
     onLoad.actions = ActionAssembler().trace("loaded").block();
-    fancy.clipActions = {onLoad};
+    extras.clipActions = {onLoad};
     builder.place(box, Depth{1}, Matrix::translation(20, 20), ColorTransform{256, 128, 256, 256, 0, 10, 0, 0})
         .addTag(fancy)
         .label("first")

@@ -23,23 +23,27 @@ public:
     Records& select(std::optional<std::uint32_t> fill0, std::optional<std::uint32_t> fill1,
                     std::optional<std::uint32_t> line = std::nullopt) {
         StyleChangeRecord change;
-        change.fillStyle0 = fill0;
-        change.fillStyle1 = fill1;
-        change.lineStyle = line;
+        if (fill0) {
+            change.setFillStyle0(*fill0);
+        }
+        if (fill1) {
+            change.setFillStyle1(*fill1);
+        }
+        if (line) {
+            change.setLineStyle(*line);
+        }
         m_records.emplace_back(change);
         return *this;
     }
     Records& moveTo(int x, int y) {
         StyleChangeRecord change;
-        change.moveToX = Twips::fromPixels(x);
-        change.moveToY = Twips::fromPixels(y);
+        change.setMoveTo(Twips::fromPixels(x), Twips::fromPixels(y));
         m_records.emplace_back(change);
         return *this;
     }
     Records& newStyles(FillStyleArray fills, LineStyleArray lines) {
         StyleChangeRecord change;
-        change.newFillStyles = std::move(fills);
-        change.newLineStyles = std::move(lines);
+        change.newStyles = ShapeStyles{std::move(fills), std::move(lines)};
         m_records.emplace_back(change);
         return *this;
     }

@@ -23,9 +23,8 @@ inline Tag defineShape(std::uint16_t id) {
     shape.edgeBounds = shape.bounds;
     shape.shape.fillStyles.push_back(FillStyle{FillType::Solid, Rgba{255, 0, 0, 255}, {}, {}, {}});
     StyleChangeRecord start;
-    start.moveToX = Twips{0};
-    start.moveToY = Twips{0};
-    start.fillStyle1 = 1;
+    start.setMoveTo(Twips{0}, Twips{0});
+    start.setFillStyle1(1);
     shape.shape.records = {
         start, StraightEdgeRecord{Twips{200}, Twips{0}}, StraightEdgeRecord{Twips{0}, Twips{200}},
         StraightEdgeRecord{Twips{-200}, Twips{0}}, StraightEdgeRecord{Twips{0}, Twips{-200}}};
@@ -43,7 +42,9 @@ inline Tag place(std::uint16_t depth, std::uint16_t characterId, std::optional<M
     tag.depth = Depth{depth};
     tag.characterId = CharacterId{characterId};
     tag.matrix = matrix;
-    tag.name = std::move(name);
+    if (name) {
+        tag.name = std::move(*name);
+    }
     return makeTag(TagCode::PlaceObject2, tag);
 }
 

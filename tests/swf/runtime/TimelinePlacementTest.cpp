@@ -87,8 +87,8 @@ TEST(TimelinePlacement, placeObject3PropertiesReachTheInstance) {
     mask.clipDepth = Depth{4};
     mask.name = std::string("maskShape");
     mask.ratio = 300;
-    mask.blendMode = BlendMode::Multiply;
-    mask.visible = false;
+    mask.extras.ensure().blendMode = BlendMode::Multiply;
+    mask.extras->visible = false;
     mask.colorTransform = ColorTransform{128, 256, 256, 256, 10, 0, 0, 0};
 
     PlaceObjectTag modify;

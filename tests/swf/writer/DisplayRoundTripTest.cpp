@@ -114,12 +114,13 @@ TEST(PlaceObjectRecord, placeObject3FiltersBlendModeCacheVisibleAndBackground) {
     tag.version = 3;
     tag.depth = Depth{1};
     tag.characterId = CharacterId{2};
-    tag.className = "com.example.Ball";
-    tag.filters = oneOfEachFilter();
-    tag.blendMode = BlendMode::HardLight;
-    tag.cacheAsBitmap = true;
-    tag.visible = false;
-    tag.backgroundColor = Rgba{1, 2, 3, 4};
+    PlaceObjectExtras& extras = tag.extras.ensure();
+    extras.className = "com.example.Ball";
+    extras.filters = oneOfEachFilter();
+    extras.blendMode = BlendMode::HardLight;
+    extras.cacheAsBitmap = true;
+    extras.visible = false;
+    extras.backgroundColor = Rgba{1, 2, 3, 4};
     expectRoundTrip(tag, std::nullopt, writePlace, readPlace(3));
 }
 
@@ -128,7 +129,7 @@ TEST(PlaceObjectRecord, blendModeZeroAndOutOfRangeReadAsNormal) {
         // Flags: none; flags 3: HasBlendMode; depth 1; mode.
         const Bytes bytes{0x00, 0x02, 1, 0, mode};
         SwfReader reader(bytes, 10);
-        EXPECT_EQ(reader.readPlaceObject(3).blendMode, BlendMode::Normal);
+        EXPECT_EQ(reader.readPlaceObject(3).extras->blendMode, BlendMode::Normal);
     }
 }
 
@@ -153,7 +154,7 @@ TEST(ClipActions, swf6LayoutWithKeyPressKeyCode) {
     tag.version = 2;
     tag.depth = Depth{1};
     tag.characterId = CharacterId{1};
-    tag.clipActions = clipActions();
+    tag.extras.ensure().clipActions = clipActions();
     expectRoundTrip(tag, std::nullopt, writePlace, readPlace(2), 6);
 }
 

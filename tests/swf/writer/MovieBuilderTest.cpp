@@ -96,11 +96,11 @@ TEST(ShapeBuilder, rectangleIsOneClockwisePathFilledOnSideOne) {
     EXPECT_TRUE(shape.shape.lineStyles.empty());
     ASSERT_EQ(shape.shape.records.size(), 5u);
     const auto& start = std::get<StyleChangeRecord>(shape.shape.records[0]);
-    EXPECT_EQ(start.moveToX, Twips{10});
-    EXPECT_EQ(start.moveToY, Twips{20});
-    EXPECT_EQ(start.fillStyle0, 0u);
-    EXPECT_EQ(start.fillStyle1, 1u);
-    EXPECT_EQ(start.lineStyle, 0u);
+    EXPECT_EQ(start.moveToX(), Twips{10});
+    EXPECT_EQ(start.moveToY(), Twips{20});
+    EXPECT_EQ(start.fillStyle0(), 0u);
+    EXPECT_EQ(start.fillStyle1(), 1u);
+    EXPECT_EQ(start.lineStyle(), 0u);
     EXPECT_EQ(std::get<StraightEdgeRecord>(shape.shape.records[1]),
               (StraightEdgeRecord{Twips{100}, Twips{0}}));
     EXPECT_EQ(std::get<StraightEdgeRecord>(shape.shape.records[2]),
@@ -149,7 +149,7 @@ TEST(ShapeBuilder, repeatedStylesShareOneArrayEntry) {
         .addRectangle(Rect{Twips{40}, Twips{50}, Twips{0}, Twips{10}});
     const DefineShapeTag shape = builder.build(CharacterId{1});
     EXPECT_EQ(shape.shape.fillStyles.size(), 2u);
-    EXPECT_EQ(std::get<StyleChangeRecord>(shape.shape.records[10]).fillStyle1, 1u);
+    EXPECT_EQ(std::get<StyleChangeRecord>(shape.shape.records[10]).fillStyle1(), 1u);
 }
 
 TEST(ShapeBuilder, gradientMatrixMapsTheGradientSquareOntoTheArea) {

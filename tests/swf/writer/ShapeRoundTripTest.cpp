@@ -150,18 +150,17 @@ Shape everyRecordKind() {
     line.width = 20;
     shape.lineStyles = {line};
     StyleChangeRecord start;
-    start.moveToX = Twips{-500};
-    start.moveToY = Twips{1000};
-    start.fillStyle0 = 0;
-    start.fillStyle1 = 2;
-    start.lineStyle = 1;
+    start.setMoveTo(Twips{-500}, Twips{1000});
+    start.setFillStyle0(0);
+    start.setFillStyle1(2);
+    start.setLineStyle(1);
     shape.records.emplace_back(start);
     shape.records.emplace_back(StraightEdgeRecord{Twips{300}, Twips{0}});    // horizontal
     shape.records.emplace_back(StraightEdgeRecord{Twips{0}, Twips{-40000}}); // vertical, 17 bits
     shape.records.emplace_back(StraightEdgeRecord{Twips{-1}, Twips{1}});     // general, smallest
     shape.records.emplace_back(CurvedEdgeRecord{Twips{10}, Twips{-20}, Twips{30}, Twips{-40}});
     StyleChangeRecord restyle;
-    restyle.fillStyle1 = 1;
+    restyle.setFillStyle1(1);
     shape.records.emplace_back(restyle);
     shape.records.emplace_back(StraightEdgeRecord{Twips{0}, Twips{0}});
     return shape;
@@ -180,14 +179,13 @@ TEST(ShapeRecords, everyRecordKindInEveryShapeVersion) {
 TEST(ShapeRecords, newStylesChangeTheIndexWidthOfLaterRecords) {
     Shape shape = everyRecordKind();
     StyleChangeRecord newStyles;
-    newStyles.newFillStyles = FillStyleArray(20, solid(Rgba{1, 1, 1, 255})); // 5-bit indices from here
-    newStyles.newLineStyles = LineStyleArray{};                              // no line bits at all
-    newStyles.fillStyle0 = 1;
+    // 5-bit fill indices from here, and no line bits at all.
+    newStyles.newStyles = ShapeStyles{FillStyleArray(20, solid(Rgba{1, 1, 1, 255})), LineStyleArray{}};
+    newStyles.setFillStyle0(1);
     shape.records.emplace_back(newStyles);
     StyleChangeRecord useLast;
-    useLast.fillStyle1 = 20;
-    useLast.moveToX = Twips{0};
-    useLast.moveToY = Twips{0};
+    useLast.setFillStyle1(20);
+    useLast.setMoveTo(Twips{0}, Twips{0});
     shape.records.emplace_back(useLast);
     shape.records.emplace_back(CurvedEdgeRecord{Twips{1}, Twips{1}, Twips{1}, Twips{1}});
     expectRoundTrip(shape, std::nullopt, writeShapeWithStyle(3), readShapeWithStyle(3));
@@ -205,9 +203,8 @@ TEST(ShapeRecords, smallestShapeBytes) {
 TEST(ShapeRecords, glyphShapeWithoutStyleArrays) {
     Shape shape;
     StyleChangeRecord start;
-    start.fillStyle1 = 1;
-    start.moveToX = Twips{5};
-    start.moveToY = Twips{-5};
+    start.setFillStyle1(1);
+    start.setMoveTo(Twips{5}, Twips{-5});
     shape.records.emplace_back(start);
     shape.records.emplace_back(CurvedEdgeRecord{Twips{100}, Twips{0}, Twips{0}, Twips{100}});
     expectRoundTrip(
