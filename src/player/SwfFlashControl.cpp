@@ -78,11 +78,16 @@ void SwfFlashControl::load(const QString& address) {
 }
 
 void SwfFlashControl::showMovie(Result<swf::Movie> movie, const QString& address) {
-    Status loaded = movie ? m_player->load(std::move(*movie)) : Status::failure(movie.error().message);
-    if (!loaded) {
+    QString failure;
+    if (!movie) {
+        failure = QString::fromStdString(movie.error().message);
+    } else if (!m_player->load(std::move(*movie))) {
+        // The engine's own message is for developers; the window says it in the user's words.
+        failure = u"影片无法播放"_s;
+    }
+    if (!failure.isEmpty()) {
         m_player->unload();
-        m_stage->setErrorText(
-            u"无法播放 %1：%2"_s.arg(displayName(address), QString::fromStdString(loaded.error().message)));
+        m_stage->setErrorText(u"无法播放 %1：%2"_s.arg(displayName(address), failure));
         return;
     }
     m_player->setLooping(m_Loop);

@@ -183,13 +183,5 @@ TEST_F(SwfFlashControlTest, zoomShowsHalfOrTwiceTheAreaButNeverMoreThanTheMovie)
     EXPECT_EQ(pixel(5, 5), qRgb(255, 0, 0));
 }
 
-TEST_F(SwfFlashControlTest, variablesSetBeforeALoadAreKeptOnTheControl) {
-    m_control.SetVariable(u"plugins"_s, u"revolt-1"_s);
-    m_control.SetVariable(u"plugins"_s, u"other"_s);
-    m_control.SetVariable(u"playlistfile"_s, u"/m/l.xml"_s);
-    EXPECT_EQ(m_control.variables().value(u"plugins"_s), u"other"_s);
-    EXPECT_EQ(m_control.variables().size(), 2);
-}
-
 } // namespace
 } // namespace kf
