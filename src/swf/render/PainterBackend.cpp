@@ -98,18 +98,6 @@ QTransform PainterBackend::deviceTransform(const QTransform& world) const {
     return world * QTransform::fromTranslate(-area.x(), -area.y());
 }
 
-QTransform PainterBackend::rasterTransform(const QTransform& device) const {
-    if (m_quality != RenderQuality::Low) {
-        return device;
-    }
-    // Without antialiasing a pixel is in a shape when its centre is. A centre exactly on an
-    // edge belongs to the shape on its right or below in Flash (the edge's left and top
-    // sides are inside, as with a one-pixel line from 4.5 to 5.5 lighting pixel 4), but to
-    // the shape on its left or above in QPainter. QPainter snaps outlines to 1/64 pixel, so
-    // moving them up and left by that much settles every tie Flash's way and nothing else.
-    return device * QTransform::fromTranslate(-aliasedTieShift, -aliasedTieShift);
-}
-
 void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world, const FillPaint& paint) {
     if (!canDraw() || path.isEmpty()) {
         return;
@@ -118,7 +106,7 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
     const QTransform device = deviceTransform(world);
     // A mask counts by coverage alone, so its colours and gradients do not matter.
     if (current().kind == SurfaceKind::MaskShape) {
-        painter.setTransform(rasterTransform(device));
+        painter.setTransform(device);
         painter.fillPath(path, Qt::black);
         return;
     }
@@ -126,7 +114,7 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
         return;
     }
     if (paint.brush) {
-        painter.setTransform(rasterTransform(device));
+        painter.setTransform(device);
         painter.fillPath(path, *paint.brush);
     }
 }
@@ -141,9 +129,8 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     if (area.isEmpty()) {
         return true;
     }
-    const QTransform raster = rasterTransform(device);
     bool invertible = false;
-    const QTransform deviceToPath = raster.inverted(&invertible);
+    const QTransform deviceToPath = device.inverted(&invertible);
     if (!invertible) {
         return false;
     }
@@ -164,7 +151,7 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     // shaded for.
     brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceToPath);
     QPainter& painter = *current().painter;
-    painter.setTransform(raster);
+    painter.setTransform(device);
     painter.fillPath(path, brush);
     return true;
 }
@@ -174,7 +161,16 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
         return;
     }
     QPainter& painter = *current().painter;
-    const QTransform transform = rasterTransform(deviceTransform(world));
+    QTransform transform = deviceTransform(world);
+    if (m_quality == RenderQuality::Low) {
+        // Without antialiasing a one-pixel line on a pixel boundary covers two pixel centres
+        // exactly at its edges; Flash lights the pixel above and to the left (its outline's
+        // left and top edges are inside), QPainter the one below and to the right. QPainter
+        // snaps outlines to 1/64 pixel, so moving them up and left by that much settles the
+        // tie Flash's way. Fills keep their place: the same shift would move every slanted
+        // fill edge by 1/64 pixel against Flash's, which costs more pixels than it settles.
+        transform *= QTransform::fromTranslate(-aliasedTieShift, -aliasedTieShift);
+    }
     const QBrush brush = current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : pen.brush();
     if (m_quality == RenderQuality::Low) {
         // Flash draws an aliased stroke as the filled outline of the pen, sampled at pixel

@@ -50,7 +50,6 @@ private:
     void startPainter(Surface& surface, QPaintDevice* device);
     void startOffscreen(Surface& surface);
     QTransform deviceTransform(const QTransform& world) const;
-    QTransform rasterTransform(const QTransform& device) const;
     void popSurfaceTo(SurfaceKind expected);
     static void fillStrokeOutline(QPainter& painter, const QPainterPath& path, const QTransform& transform,
                                   const QPen& pen, const QBrush& brush);

@@ -165,22 +165,6 @@ TEST(ShapeFill, lowQualityPixelsAreWhollyInOrOut) {
     EXPECT_TRUE(sawPartial) << "high quality should antialias the slanted edges";
 }
 
-TEST(ShapeFill, lowQualityCentreOnAnEdgeBelongsToTheShapeOnItsRightAndBelow) {
-    // A square from 9.5 to 19.5 px: pixel centres 9.5 lie on its left and top edges, 19.5 on
-    // its right and bottom edges. Flash counts the first inside and the second outside.
-    RenderScene scene;
-    Records records;
-    records.moveTo(10, 10).select(0, 1).rectangle(10, 10);
-    scene.add(1, records.shape({solid(red)}), Matrix::translation(-10, -10));
-    const QImage image = scene.render(RenderQuality::Low);
-    EXPECT_TRUE(pixelIs(image, 9, 9, red));
-    EXPECT_TRUE(pixelIs(image, 18, 18, red));
-    EXPECT_TRUE(pixelIs(image, 19, 12, white));
-    EXPECT_TRUE(pixelIs(image, 12, 19, white));
-    EXPECT_TRUE(pixelIs(image, 8, 12, white));
-    EXPECT_TRUE(pixelIs(image, 12, 8, white));
-}
-
 TEST(ShapeFill, colourTransformTintsAndFades) {
     RenderScene scene;
     Records records;

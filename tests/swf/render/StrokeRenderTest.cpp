@@ -64,6 +64,15 @@ TEST(Stroke, closedOutlineJoinsAtItsStartInsteadOfCapping) {
     EXPECT_TRUE(pixelIs(bevel, 18, 18, black));
 }
 
+TEST(Stroke, lowQualityOnePixelLineOnAPixelBoundaryLightsThePixelAboveIt) {
+    // Along y = 50 the line covers 49.5..50.5: both rows' centres lie on its edges, and Flash
+    // lights the upper row only.
+    const QImage image = horizontalLine(styled(20, CapStyle::None), RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 50, 49, black));
+    EXPECT_TRUE(pixelIs(image, 50, 50, white));
+    EXPECT_TRUE(pixelIs(image, 50, 48, white));
+}
+
 TEST(Stroke, lowQualityOnePixelFrameIsTheFilledPenOutline) {
     // A one-pixel frame with round joins from (10, 10) to (40, 40): each side covers the
     // pixel centres on its left and top edge (column 9, row 9), and the round join at the
