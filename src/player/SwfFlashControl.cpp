@@ -27,7 +27,10 @@ bool isEmptyAddress(const QString& address) {
 }
 
 QString displayName(const QString& address) {
-    const QString name = QFileInfo(QUrl(address).path()).fileName();
+    // A local name is taken as it is: "#" and "%" are letters of file names, not of addresses.
+    const QUrl url(address);
+    const QString path = url.scheme().size() > 1 ? url.path() : address.section(u'?', 0, 0);
+    const QString name = QFileInfo(path).fileName();
     return name.isEmpty() ? address : name;
 }
 

@@ -118,6 +118,7 @@ TEST_F(SwfFlashControlTest, filesThatAreNotMoviesLeaveNoMovieAndSaySo) {
     truncated.truncate(40);
     const QString cases[] = {
         folder.filePath(u"missing.swf"_s),
+        folder.filePath(u"#1 100%.swf"_s),
         test::writeFile(folder, u"text.swf"_s, "just some text, not a movie"),
         test::writeFile(folder, u"cut.swf"_s, truncated),
         test::writeFile(folder, u"empty.swf"_s, QByteArray()),

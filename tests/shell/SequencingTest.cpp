@@ -2,6 +2,8 @@
 #include "QStringPrinter.h"
 
 #include <QFile>
+#include <QNetworkProxy>
+#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,22 @@ TEST_F(SequencingTest, folderLoopWalksPastMissingAndCorruptEntriesAndWrapsAround
     EXPECT_EQ(player().Movie(), path(u"a.swf"_s));
     EXPECT_EQ(player().TotalFrames(), 3);
     EXPECT_EQ(m_window->lvlist()->selectedPositions(), QList<int>{1});
+}
+
+TEST_F(SequencingTest, aMovieStillDownloadingHasNotEndedYet) {
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    QTcpServer silent; // takes the connection and never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    setPlayMode(12);
+    const QString address = u"http://127.0.0.1:%1/a.swf"_s.arg(silent.serverPort());
+    m_window->playlist().addPaths({address, movie(u"b.swf"_s, 3)});
+    playEntry(1);
+    ASSERT_TRUE(player().isLoading());
+    tick();
+    tick();
+    EXPECT_EQ(current(), 1);
+    EXPECT_EQ(m_window->SBar()->panelText(1), u"0/0"_s);
+    EXPECT_EQ(m_window->SBar()->panelText(2), u"当前正在播放: "_s + address);
 }
 
 TEST_F(SequencingTest, singleLoopRestartsTheMovieAndTicksDuringTheWaitDoNothing) {
