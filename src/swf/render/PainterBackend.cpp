@@ -267,7 +267,16 @@ void PainterBackend::pushLayer(BlendMode mode, const QRectF& deviceBounds) {
         return;
     }
     pushOffscreen(SurfaceKind::Layer, deviceBounds.toAlignedRect().adjusted(-1, -1, 1, 1));
-    current().blendMode = mode;
+    Surface& layer = current();
+    layer.blendMode = mode;
+    if (mode == BlendMode::Alpha && layer.painter) {
+        // An alpha object keeps what lies below it only in proportion to its own alpha, and
+        // only where it draws: the rest of its layer (the margin around its bounds, holes in
+        // its shape) must leave the parent's pixels as they are. The layer starts opaque and
+        // the object's pixels replace it, alpha included.
+        layer.image.fill(Qt::white);
+        layer.painter->setCompositionMode(QPainter::CompositionMode_Source);
+    }
 }
 
 void PainterBackend::popLayer() {

@@ -164,5 +164,23 @@ TEST(DisplayTree, alphaBlendWithoutALayerParentShowsNothing) {
     EXPECT_TRUE(pixelIs(image, 75, 25, green));
 }
 
+TEST(DisplayTree, alphaBlendScalesTheLayerOnlyWhereTheObjectDraws) {
+    for (RenderQuality quality : {RenderQuality::High, RenderQuality::Low}) {
+        RenderScene scene;
+        TestSprite& layer = RenderScene::addSprite(scene.root(), 1);
+        layer.setBlendMode(BlendMode::Layer);
+        RenderScene::add(layer.list(), 1, rectangle(0, 0, 100, 100, red));
+        RenderScene::add(layer.list(), 2, rectangle(20, 20, 20, 20, Rgba{0, 0, 255, 128}))
+            .setBlendMode(BlendMode::Alpha);
+        const QImage image = scene.render(quality);
+        EXPECT_TRUE(pixelIs(image, 30, 30, Rgba{255, 127, 127, 255}, 1)); // half of the red kept
+        // Around the alpha object, within the bounds its layer was given, the red stays whole.
+        EXPECT_TRUE(pixelIs(image, 18, 30, red));
+        EXPECT_TRUE(pixelIs(image, 19, 30, red));
+        EXPECT_TRUE(pixelIs(image, 40, 30, red));
+        EXPECT_TRUE(pixelIs(image, 41, 41, red));
+    }
+}
+
 } // namespace
 } // namespace kf::swf::test
