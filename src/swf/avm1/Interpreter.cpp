@@ -99,17 +99,6 @@ void Interpreter::runBlock(const ActionBlock& block, SpriteObject& clip) {
     }
 }
 
-void Interpreter::frameAdvanced(ActionContext& context) {
-    m_context = &context;
-    ensureGlobals();
-    m_budget = context.player.limits().maxActionsPerFrame;
-    m_actionsRun = 0;
-    m_aborted = false;
-    m_scriptStart = m_clock->milliseconds();
-    runIntervals();
-    m_context = nullptr;
-}
-
 bool Interpreter::checkLimits() {
     if (m_aborted) {
         return false;

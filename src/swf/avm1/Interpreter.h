@@ -13,7 +13,8 @@
 
 namespace kf::swf {
 class DisplayObject;
-}
+class SpriteObject;
+} // namespace kf::swf
 
 namespace kf::swf::avm1 {
 
@@ -37,6 +38,7 @@ public:
     Interpreter& operator=(const Interpreter&) = delete;
 
     std::size_t runActions(ActionContext& context, std::size_t budget) override;
+    void beforeFrameScripts(ActionContext& context) override;
     void frameAdvanced(ActionContext& context) override;
     void movieUnloaded() override;
 
@@ -124,6 +126,10 @@ private:
     Value getClipMember(Object& object, std::string_view name, bool& found);
     bool setClipMember(Object& object, std::string_view name, const Value& value);
     void runIntervals();
+    void beginHook(ActionContext& context);
+    void fireLoadEvents(SpriteObject& clip);
+    void fireEnterFrame(SpriteObject& clip);
+    void runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::string_view handlerName);
 
     ScriptClock* m_clock;
     SteadyScriptClock m_steadyClock;

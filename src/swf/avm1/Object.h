@@ -70,6 +70,7 @@ public:
     // compared on every resolve so a new clip at the same path is not taken for this one.
     std::string clipPath;
     const void* clipIdentity = nullptr;
+    bool clipLoaded = false; // its load event has fired
 
 private:
     ObjectKind m_kind;

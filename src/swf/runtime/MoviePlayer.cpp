@@ -129,12 +129,14 @@ void MoviePlayer::advanceFrame() {
     if (m_root) {
         m_context->startFrame();
         m_root->tick();
-        if (m_scriptEngine) {
-            static const ActionBlock noActions;
-            ActionContext context{*m_root, *m_root, m_root.get(), *m_context, *m_navigator, *m_host, noActions};
-            m_scriptEngine->frameAdvanced(context);
-        }
         runQueuedActions();
+        if (m_scriptEngine) {
+            // enterFrame handlers and timers come after the frame scripts; what they start
+            // (gotos) runs its scripts in this frame too.
+            ActionContext context = rootContext();
+            m_scriptEngine->frameAdvanced(context);
+            runQueuedActions();
+        }
     }
 }
 
@@ -150,7 +152,16 @@ void MoviePlayer::setHost(PlayerHost* host) {
     m_host = host ? host : &m_nullHost;
 }
 
+ActionContext MoviePlayer::rootContext() {
+    static const ActionBlock noActions;
+    return ActionContext{*m_root, *m_root, m_root.get(), *m_context, *m_navigator, *m_host, noActions};
+}
+
 void MoviePlayer::runQueuedActions() {
+    if (m_scriptEngine) {
+        ActionContext context = rootContext();
+        m_scriptEngine->beforeFrameScripts(context);
+    }
     ActionQueue& queue = m_context->actionQueue();
     std::size_t scripts = 0;
     std::size_t actions = 0;

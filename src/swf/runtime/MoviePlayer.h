@@ -78,6 +78,7 @@ public:
 
 private:
     void runQueuedActions();
+    ActionContext rootContext();
 
     Navigator* m_navigator;
     PlayerHost* m_host;

@@ -16,8 +16,10 @@ public:
 
     // Runs one queued block on context.base; returns the actions spent, at most `budget`.
     virtual std::size_t runActions(ActionContext& context, std::size_t budget) = 0;
-    // Once per frame period, after the timelines moved and before the frame scripts run:
-    // enterFrame events and interval timers. `context.block` is empty.
+    // Before the queued frame scripts run: load events of the clips placed since.
+    // `context.block` is empty here and below.
+    virtual void beforeFrameScripts(ActionContext& context) = 0;
+    // Once per frame period, after the frame scripts: enterFrame events and timers.
     virtual void frameAdvanced(ActionContext& context) = 0;
     // The movie is going away: drop every script object that refers to it.
     virtual void movieUnloaded() = 0;

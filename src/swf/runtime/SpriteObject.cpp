@@ -35,13 +35,13 @@ void SpriteObject::tick() {
             existing.push_back(sprite);
         }
     }
-    advance();
+    // Children move on first, so their frame scripts are queued, and run, before this
+    // timeline's: Flash Player runs a parent's script after its children's from the second
+    // frame on (on its first frame a child placed there did not exist yet).
     for (SpriteObject* sprite : existing) {
-        // A child removed by this frame is retired, not destroyed, so the pointer is valid.
-        if (!sprite->isRemoved()) {
-            sprite->tick();
-        }
+        sprite->tick();
     }
+    advance();
 }
 
 void SpriteObject::advance() {

@@ -58,6 +58,47 @@ TEST(FrameOrder, currentFrameAndClipMethods) {
     EXPECT_EQ(lines, (Lines{"3", "3", "12.5"}));
 }
 
+TEST(FrameOrder, childScriptsRunBeforeTheParentsAfterTheirFirstFrame) {
+    MovieBuilder builder(6);
+    TimelineBuilder child;
+    for (const char* line : {"child 1", "child 2", "child 3"}) {
+        child.doAction(ActionAssembler().trace(line)).showFrame();
+    }
+    const CharacterId clip = builder.addSprite(child);
+    builder.placeNamed(clip, Depth{1}, "c").doAction(ActionAssembler().trace("root 1")).showFrame();
+    builder.doAction(ActionAssembler().trace("root 2")).showFrame();
+    builder.doAction(ActionAssembler().trace("root 3").stop()).showFrame();
+    EXPECT_EQ(play(builder, 3), (Lines{"root 1", "child 1", "child 2", "root 2", "child 3", "root 3"}));
+}
+
+TEST(FrameOrder, onEnterFrameAndOnLoadRunAroundTheFrameScripts) {
+    MovieBuilder builder(6);
+    TimelineBuilder child;
+    child.doAction(ActionAssembler().trace("child frame")).showFrame();
+    const CharacterId clip = builder.addSprite(child);
+    // c.onEnterFrame = function () { trace("enter " + this._name); }
+    ActionAssembler enter;
+    enter.pushString("enter ").pushString("this").getVariable().pushString("_name").action(
+        ActionCode::GetMember);
+    enter.action(ActionCode::Add2).trace();
+    ActionAssembler script;
+    script.trace("root frame").pushString("c").getVariable().pushString("onEnterFrame");
+    defineFunction(script, "", {}, enter).action(ActionCode::SetMember);
+    // A clip placed by the next frame has its onLoad from the prototype of all clips.
+    script.pushString("MovieClip").getVariable().pushString("prototype").action(ActionCode::GetMember);
+    script.pushString("onLoad");
+    ActionAssembler loaded;
+    loaded.pushString("load ").pushString("this").getVariable().pushString("_name").action(
+        ActionCode::GetMember);
+    loaded.action(ActionCode::Add2).trace();
+    defineFunction(script, "", {}, loaded).action(ActionCode::SetMember);
+    builder.placeNamed(clip, Depth{1}, "c").doAction(script).showFrame();
+    builder.placeNamed(clip, Depth{2}, "d").showFrame();
+    builder.doAction(ActionAssembler().stop()).showFrame();
+    EXPECT_EQ(play(builder, 3),
+              (Lines{"root frame", "child frame", "load d", "child frame", "enter c", "enter c"}));
+}
+
 TEST(FrameOrder, setIntervalRunsOnTheFrameClockUntilCleared) {
     // id = setInterval(function () { trace("tick"); clearInterval(id); }, 100);
     ActionAssembler tick;

@@ -5,12 +5,6 @@
 namespace kf::swf::avm1::test {
 namespace {
 
-ActionAssembler endlessLoop() {
-    ActionAssembler script;
-    script.trace("looping").jump(-10); // back to the push of "looping"
-    return script;
-}
-
 TEST(Limits, aScriptPastTheTimeLimitStopsAndTheNextFrameRuns) {
     ManualClock clock;
     clock.step = 1; // each reading is a millisecond later

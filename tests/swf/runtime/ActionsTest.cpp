@@ -195,13 +195,12 @@ TEST(Swf3Actions, scriptsOfARemovedSpriteDoNotRun) {
     RecordingNavigator navigator;
     MoviePlayer player(&navigator);
     const Tag sprite = defineSprite(10, 2, {showFrame(), doAction({getUrl("sprite", "")}), showFrame()});
-    // The root's frame 2 script removes the sprite by going back to frame 1... of a movie
-    // whose frame 1 has no sprite: the sprite's queued frame-2 script must not run.
-    ASSERT_TRUE(player.load(
-        movie(3, {sprite, showFrame(), place(1, 10), showFrame(), doAction({gotoFrame(0)}), showFrame()})));
+    // Children move on before their parent, so the sprite queues its frame-2 script and then
+    // the root's frame 3 removes it: that script must not run.
+    ASSERT_TRUE(player.load(movie(3, {sprite, showFrame(), place(1, 10), showFrame(), remove(1), showFrame()})));
     player.advanceFrame(); // root frame 2: sprite placed, shows its frame 1
-    player.advanceFrame(); // root frame 3 runs gotoFrame(0) after the sprite queued its frame 2
-    EXPECT_EQ(player.currentFrame(), 0);
+    player.advanceFrame(); // the sprite queues its frame 2, then root frame 3 removes it
+    EXPECT_EQ(player.currentFrame(), 2);
     EXPECT_EQ(player.displayList().at(DisplayDepth{1}), nullptr);
     EXPECT_TRUE(navigator.calls.empty());
 }
