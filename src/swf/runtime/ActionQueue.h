@@ -20,6 +20,8 @@ struct QueuedActions {
 class ActionQueue {
 public:
     void push(SpriteObject* clip, const ActionBlock* actions) { m_entries.push_back({clip, actions}); }
+    // Init actions go before every script already queued for the frame.
+    void pushFront(SpriteObject* clip, const ActionBlock* actions) { m_entries.push_front({clip, actions}); }
     bool isEmpty() const { return m_entries.empty(); }
     std::size_t size() const { return m_entries.size(); }
     QueuedActions takeFirst() {

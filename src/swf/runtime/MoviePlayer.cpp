@@ -181,7 +181,8 @@ void MoviePlayer::runQueuedActions() {
         ActionContext context{*m_root,      *entry.clip, entry.clip,    *m_context,
                               *m_navigator, *m_host,     *entry.actions};
         const std::size_t budget = m_limits.maxActionsPerFrame - actions;
-        actions += m_scriptEngine ? m_scriptEngine->runActions(context, budget) : m_runner.run(context, budget);
+        actions +=
+            m_scriptEngine ? m_scriptEngine->runActions(context, budget) : m_runner.run(context, budget);
     }
     m_context->releaseRetired();
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 namespace kf::swf {
@@ -42,6 +43,9 @@ public:
     bool replayBudgetSpent() const { return m_replayedTags >= m_limits.maxTagsReplayedPerFrame; }
     void startFrame() { m_replayedTags = 0; }
 
+    // True the first time a DoInitAction block is offered: init actions run once per movie.
+    bool firstRunOfInitActions(const ActionBlock* actions) { return m_initActionsRun.insert(actions).second; }
+
 private:
     const CharacterDictionary& m_dictionary;
     std::uint8_t m_swfVersion;
@@ -50,6 +54,7 @@ private:
     std::vector<std::unique_ptr<DisplayObject>> m_retired;
     std::size_t m_liveObjects = 0;
     std::size_t m_replayedTags = 0;
+    std::unordered_set<const ActionBlock*> m_initActionsRun;
 };
 
 } // namespace kf::swf

@@ -100,6 +100,12 @@ void SpriteObject::showFrame(int frame) {
 
     m_currentFrame = frame;
     // Only the frame landed on runs its scripts; frames passed over run none.
+    const std::vector<const ActionBlock*>& initActions = m_timeline.frame(frame).initActions;
+    for (auto actions = initActions.rbegin(); actions != initActions.rend(); ++actions) {
+        if (m_context.firstRunOfInitActions(*actions)) {
+            m_context.actionQueue().pushFront(this, *actions);
+        }
+    }
     for (const ActionBlock* actions : m_timeline.frame(frame).actions) {
         m_context.actionQueue().push(this, actions);
     }

@@ -14,6 +14,9 @@ namespace kf::swf {
 struct TimelineFrame {
     std::vector<const Tag*> controlTags;
     std::vector<const ActionBlock*> actions;
+    // DoInitAction blocks: each runs once per movie, before any other script of the frame
+    // that first shows it.
+    std::vector<const ActionBlock*> initActions;
 };
 
 struct TimelineLabel {

@@ -99,6 +99,18 @@ TEST(FrameOrder, onEnterFrameAndOnLoadRunAroundTheFrameScripts) {
               (Lines{"root frame", "child frame", "load d", "child frame", "enter c", "enter c"}));
 }
 
+TEST(FrameOrder, initActionsRunOnceBeforeTheFramesScripts) {
+    MovieBuilder builder(6);
+    TimelineBuilder empty;
+    empty.showFrame();
+    const CharacterId clip = builder.addSprite(empty);
+    builder.doAction(ActionAssembler().trace("frame 1"));
+    builder.addTag(DoInitActionTag{clip, ActionAssembler().trace("init").block()});
+    builder.showFrame();
+    builder.doAction(ActionAssembler().trace("frame 2")).showFrame();
+    EXPECT_EQ(play(builder, 3), (Lines{"init", "frame 1", "frame 2", "frame 1"}));
+}
+
 TEST(FrameOrder, setIntervalRunsOnTheFrameClockUntilCleared) {
     // id = setInterval(function () { trace("tick"); clearInterval(id); }, 100);
     ActionAssembler tick;
