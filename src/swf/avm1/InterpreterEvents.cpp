@@ -66,7 +66,7 @@ void Interpreter::runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::
             }
         }
     }
-    if (clip.isRemoved() || m_aborted) {
+    if (clip.isRemoved() || m_aborted || handlerName.empty()) {
         return;
     }
     const Value self(clipObject(clip));
@@ -84,6 +84,9 @@ void Interpreter::fireLoadEvents(SpriteObject& clip) {
         std::shared_ptr<Object> object = clipObject(clip);
         if (!object->clipLoaded) {
             object->clipLoaded = true;
+            // initialize (SWF 7 clip events) and construct come before load.
+            runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Initialize), {});
+            runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Construct), {});
             runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Load), "onLoad");
         }
     }
