@@ -1,5 +1,6 @@
 #include "player/SwfFlashControl.h"
 
+#include "swf/avm1/Interpreter.h"
 #include "swf/runtime/MoviePlayer.h"
 
 #include <QDir>
@@ -38,7 +39,9 @@ QString displayName(const QString& address) {
 
 SwfFlashControl::SwfFlashControl(ClockService& clock, WebBrowserService& browser, QWidget* parent)
     : QObject(nullptr), m_clock(clock), m_navigator(browser),
+      m_interpreter(std::make_unique<swf::avm1::Interpreter>()),
       m_player(std::make_unique<swf::MoviePlayer>(&m_navigator)), m_stage(new StageWidget(parent)) {
+    m_player->setScriptEngine(m_interpreter.get());
     m_stage->setMoviePlayer(m_player.get());
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);

@@ -17,6 +17,9 @@
 
 namespace kf::swf {
 class MoviePlayer;
+namespace avm1 {
+class Interpreter;
+}
 }
 
 namespace kf {
@@ -87,6 +90,8 @@ private:
 
     ClockService& m_clock;
     BrowserNavigator m_navigator;
+    // Declared before the player: the player's scripts run on it until the player is gone.
+    std::unique_ptr<swf::avm1::Interpreter> m_interpreter;
     std::unique_ptr<swf::MoviePlayer> m_player;
     MovieLoader m_loader;
     FrameClock m_frameClock;
