@@ -28,20 +28,7 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return {};
     }
-    const PlaylistEntry& entry = m_entries[std::size_t(index.row())];
-    switch (PlaylistColumn(index.column())) {
-    case PlaylistColumn::Number:
-        return entry.number;
-    case PlaylistColumn::Name:
-        return entry.name;
-    case PlaylistColumn::Path:
-        return entry.path;
-    case PlaylistColumn::Type:
-        return entry.type;
-    case PlaylistColumn::Size:
-        return entry.size;
-    }
-    return {};
+    return m_entries[std::size_t(index.row())].field(index.column());
 }
 
 QVariant PlaylistModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -8,19 +8,7 @@
 namespace kf {
 
 const QString& PlaylistOrder::keyText(const PlaylistEntry& entry) const {
-    switch (PlaylistColumn(m_key)) {
-    case PlaylistColumn::Number:
-        return entry.number;
-    case PlaylistColumn::Name:
-        return entry.name;
-    case PlaylistColumn::Path:
-        return entry.path;
-    case PlaylistColumn::Type:
-        return entry.type;
-    case PlaylistColumn::Size:
-        return entry.size;
-    }
-    return entry.number;
+    return entry.field(m_key);
 }
 
 bool PlaylistOrder::before(const PlaylistEntry& left, const PlaylistEntry& right) const {
