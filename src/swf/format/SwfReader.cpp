@@ -105,27 +105,15 @@ Matrix SwfReader::readMatrix() {
 }
 
 ColorTransform SwfReader::readColorTransform() {
-    m_bits.alignToByte();
-    const bool hasAdd = m_bits.readFlag();
-    const bool hasMultiply = m_bits.readFlag();
-    const unsigned bits = m_bits.readUnsignedBits(4);
-    auto term = [&] { return static_cast<std::int16_t>(m_bits.readSignedBits(bits)); };
-    ColorTransform transform;
-    if (hasMultiply) {
-        transform.redMultiplier = term();
-        transform.greenMultiplier = term();
-        transform.blueMultiplier = term();
-    }
-    if (hasAdd) {
-        transform.redAddition = term();
-        transform.greenAddition = term();
-        transform.blueAddition = term();
-    }
-    m_bits.alignToByte();
-    return transform;
+    return readColorTransformTerms(false);
 }
 
 ColorTransform SwfReader::readColorTransformWithAlpha() {
+    return readColorTransformTerms(true);
+}
+
+// CXFORM and CXFORMWITHALPHA differ only in the alpha term after each group.
+ColorTransform SwfReader::readColorTransformTerms(bool withAlpha) {
     m_bits.alignToByte();
     const bool hasAdd = m_bits.readFlag();
     const bool hasMultiply = m_bits.readFlag();
@@ -136,13 +124,17 @@ ColorTransform SwfReader::readColorTransformWithAlpha() {
         transform.redMultiplier = term();
         transform.greenMultiplier = term();
         transform.blueMultiplier = term();
-        transform.alphaMultiplier = term();
+        if (withAlpha) {
+            transform.alphaMultiplier = term();
+        }
     }
     if (hasAdd) {
         transform.redAddition = term();
         transform.greenAddition = term();
         transform.blueAddition = term();
-        transform.alphaAddition = term();
+        if (withAlpha) {
+            transform.alphaAddition = term();
+        }
     }
     m_bits.alignToByte();
     return transform;

@@ -76,6 +76,7 @@ public:
     std::vector<Tag> readTags(bool keepEnd);
 
 private:
+    ColorTransform readColorTransformTerms(bool withAlpha);
     SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth);
 
     // readTag() into `tag`, which a caller can construct in place. False at the end or on failure.
