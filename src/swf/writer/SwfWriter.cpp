@@ -1,6 +1,7 @@
 #include "swf/writer/SwfWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 
@@ -74,65 +75,48 @@ void SwfWriter::writeMatrix(const Matrix& matrix) {
 }
 
 void SwfWriter::writeColorTransform(const ColorTransform& transform) {
-    const bool hasAdd =
-        transform.redAddition != 0 || transform.greenAddition != 0 || transform.blueAddition != 0;
-    const bool hasMultiply =
-        transform.redMultiplier != 256 || transform.greenMultiplier != 256 || transform.blueMultiplier != 256;
-    unsigned bits = 0;
-    if (hasMultiply) {
-        bits = std::max(bits, signedBitsFor({transform.redMultiplier, transform.greenMultiplier,
-                                             transform.blueMultiplier}));
-    }
-    if (hasAdd) {
-        bits = std::max(
-            bits, signedBitsFor({transform.redAddition, transform.greenAddition, transform.blueAddition}));
-    }
-    m_out.alignToByte();
-    m_out.writeFlag(hasAdd);
-    m_out.writeFlag(hasMultiply);
-    m_out.writeUnsignedBits(bits, 4);
-    if (hasMultiply) {
-        m_out.writeSignedBits(transform.redMultiplier, bits);
-        m_out.writeSignedBits(transform.greenMultiplier, bits);
-        m_out.writeSignedBits(transform.blueMultiplier, bits);
-    }
-    if (hasAdd) {
-        m_out.writeSignedBits(transform.redAddition, bits);
-        m_out.writeSignedBits(transform.greenAddition, bits);
-        m_out.writeSignedBits(transform.blueAddition, bits);
-    }
-    m_out.alignToByte();
+    writeColorTransformTerms(transform, false);
 }
 
 void SwfWriter::writeColorTransformWithAlpha(const ColorTransform& transform) {
-    const bool hasAdd = transform.redAddition != 0 || transform.greenAddition != 0 ||
-                        transform.blueAddition != 0 || transform.alphaAddition != 0;
-    const bool hasMultiply = transform.redMultiplier != 256 || transform.greenMultiplier != 256 ||
-                             transform.blueMultiplier != 256 || transform.alphaMultiplier != 256;
-    unsigned bits = 0;
-    if (hasMultiply) {
-        bits = std::max(bits, signedBitsFor({transform.redMultiplier, transform.greenMultiplier,
-                                             transform.blueMultiplier, transform.alphaMultiplier}));
+    writeColorTransformTerms(transform, true);
+}
+
+// CXFORM and CXFORMWITHALPHA differ only in the alpha term after each group.
+void SwfWriter::writeColorTransformTerms(const ColorTransform& transform, bool withAlpha) {
+    const std::array<std::int32_t, 4> multipliers{transform.redMultiplier, transform.greenMultiplier,
+                                                  transform.blueMultiplier, transform.alphaMultiplier};
+    const std::array<std::int32_t, 4> additions{transform.redAddition, transform.greenAddition,
+                                                transform.blueAddition, transform.alphaAddition};
+    const std::size_t terms = withAlpha ? 4 : 3;
+    bool hasMultiply = false;
+    bool hasAdd = false;
+    for (std::size_t index = 0; index < terms; ++index) {
+        hasMultiply = hasMultiply || multipliers[index] != 256;
+        hasAdd = hasAdd || additions[index] != 0;
     }
-    if (hasAdd) {
-        bits = std::max(bits, signedBitsFor({transform.redAddition, transform.greenAddition,
-                                             transform.blueAddition, transform.alphaAddition}));
+    unsigned bits = 0;
+    for (std::size_t index = 0; index < terms; ++index) {
+        if (hasMultiply) {
+            bits = std::max(bits, BitWriter::signedBitsNeeded(multipliers[index]));
+        }
+        if (hasAdd) {
+            bits = std::max(bits, BitWriter::signedBitsNeeded(additions[index]));
+        }
     }
     m_out.alignToByte();
     m_out.writeFlag(hasAdd);
     m_out.writeFlag(hasMultiply);
     m_out.writeUnsignedBits(bits, 4);
     if (hasMultiply) {
-        m_out.writeSignedBits(transform.redMultiplier, bits);
-        m_out.writeSignedBits(transform.greenMultiplier, bits);
-        m_out.writeSignedBits(transform.blueMultiplier, bits);
-        m_out.writeSignedBits(transform.alphaMultiplier, bits);
+        for (std::size_t index = 0; index < terms; ++index) {
+            m_out.writeSignedBits(multipliers[index], bits);
+        }
     }
     if (hasAdd) {
-        m_out.writeSignedBits(transform.redAddition, bits);
-        m_out.writeSignedBits(transform.greenAddition, bits);
-        m_out.writeSignedBits(transform.blueAddition, bits);
-        m_out.writeSignedBits(transform.alphaAddition, bits);
+        for (std::size_t index = 0; index < terms; ++index) {
+            m_out.writeSignedBits(additions[index], bits);
+        }
     }
     m_out.alignToByte();
 }

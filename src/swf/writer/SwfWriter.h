@@ -78,6 +78,7 @@ public:
     static TagCode codeFor(const TagBody& body);
 
 private:
+    void writeColorTransformTerms(const ColorTransform& transform, bool withAlpha);
     void writeStyleChange(const StyleChangeRecord& record, int shapeVersion, unsigned& fillBits,
                           unsigned& lineBits);
     void writeStraightEdge(const StraightEdgeRecord& record);
