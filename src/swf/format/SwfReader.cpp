@@ -299,6 +299,26 @@ TagBody SwfReader::readTagBody(TagCode code) {
         return readDoAction();
     case TagCode::DoInitAction:
         return readDoInitAction();
+    case TagCode::DefineFont:
+        return readDefineFont(1);
+    case TagCode::DefineFont2:
+        return readDefineFont(2);
+    case TagCode::DefineFont3:
+        return readDefineFont(3);
+    case TagCode::DefineFontInfo:
+        return readDefineFontInfo(1);
+    case TagCode::DefineFontInfo2:
+        return readDefineFontInfo(2);
+    case TagCode::DefineFontAlignZones:
+        return readDefineFontAlignZones();
+    case TagCode::DefineFontName:
+        return readDefineFontName();
+    case TagCode::DefineText:
+        return readDefineText(1);
+    case TagCode::DefineText2:
+        return readDefineText(2);
+    case TagCode::DefineEditText:
+        return readDefineEditText();
     default:
         break;
     }

@@ -69,6 +69,12 @@ public:
     DefineSceneAndFrameLabelDataTag readDefineSceneAndFrameLabelData();
     DoActionTag readDoAction();
     DoInitActionTag readDoInitAction();
+    DefineFontTag readDefineFont(int fontVersion); // 1 to 3
+    DefineFontInfoTag readDefineFontInfo(int infoVersion);
+    DefineFontAlignZonesTag readDefineFontAlignZones();
+    DefineFontNameTag readDefineFontName();
+    DefineTextTag readDefineText(int textVersion);
+    DefineEditTextTag readDefineEditText();
 
     // One tag, header included. Returns nothing at a clean end of the bytes.
     std::optional<Tag> readTag();
@@ -86,6 +92,9 @@ private:
     std::size_t countTags() const;
     TagBody readTagBody(TagCode code);
     std::uint32_t readClipEventFlags();
+    // A font's glyph offset table and the outlines it points at; `tableEnd` (0: the tag's
+    // end) is where the last outline ends, relative to the table, and is clamped to the tag.
+    std::vector<FontGlyph> readGlyphTable(std::size_t glyphCount, bool wideOffsets, std::uint32_t& tableEnd);
     ActionBlock readActionBlock(std::span<const std::uint8_t> bytes);
     // Counts `count` structs of `each` bytes against ReadOptions::maxDecodedSize before they
     // are allocated; fails the read when they would not fit.

@@ -7,6 +7,7 @@
 #include "swf/format/Geometry.h"
 #include "swf/format/ShapeRecords.h"
 #include "swf/format/TagCode.h"
+#include "swf/format/TextTags.h"
 #include "swf/format/Units.h"
 
 #include <cstdint>
@@ -175,10 +176,11 @@ struct UnknownTag {
     bool operator==(const UnknownTag&) const = default;
 };
 
-using TagBody =
-    std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag, RemoveObjectTag,
-                 DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag, FileAttributesTag, MetadataTag,
-                 DefineSceneAndFrameLabelDataTag, DoActionTag, DoInitActionTag>;
+using TagBody = std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag,
+                             RemoveObjectTag, DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag,
+                             FileAttributesTag, MetadataTag, DefineSceneAndFrameLabelDataTag, DoActionTag,
+                             DoInitActionTag, DefineFontTag, DefineFontInfoTag, DefineFontAlignZonesTag,
+                             DefineFontNameTag, DefineTextTag, DefineEditTextTag>;
 
 struct Tag {
     TagCode code = TagCode::End;

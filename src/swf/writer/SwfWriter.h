@@ -67,6 +67,12 @@ public:
     void writeDefineSceneAndFrameLabelData(const DefineSceneAndFrameLabelDataTag& tag);
     void writeDoAction(const DoActionTag& tag);
     void writeDoInitAction(const DoInitActionTag& tag);
+    void writeDefineFont(const DefineFontTag& tag);
+    void writeDefineFontInfo(const DefineFontInfoTag& tag);
+    void writeDefineFontAlignZones(const DefineFontAlignZonesTag& tag);
+    void writeDefineFontName(const DefineFontNameTag& tag);
+    void writeDefineText(const DefineTextTag& tag);
+    void writeDefineEditText(const DefineEditTextTag& tag);
 
     // A tag header: the short form when the body is under 63 bytes, unless `forceLong`.
     void writeTagHeader(TagCode code, std::uint32_t length, bool forceLong = false);

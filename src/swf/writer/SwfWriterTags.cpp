@@ -108,6 +108,12 @@ void SwfWriter::writeTagBody(const TagBody& body) {
             [&](const DefineSceneAndFrameLabelDataTag& tag) { writeDefineSceneAndFrameLabelData(tag); },
             [&](const DoActionTag& tag) { writeDoAction(tag); },
             [&](const DoInitActionTag& tag) { writeDoInitAction(tag); },
+            [&](const DefineFontTag& tag) { writeDefineFont(tag); },
+            [&](const DefineFontInfoTag& tag) { writeDefineFontInfo(tag); },
+            [&](const DefineFontAlignZonesTag& tag) { writeDefineFontAlignZones(tag); },
+            [&](const DefineFontNameTag& tag) { writeDefineFontName(tag); },
+            [&](const DefineTextTag& tag) { writeDefineText(tag); },
+            [&](const DefineEditTextTag& tag) { writeDefineEditText(tag); },
         },
         body);
     m_out.alignToByte();
@@ -165,6 +171,20 @@ TagCode SwfWriter::codeFor(const TagBody& body) {
             [](const DefineSceneAndFrameLabelDataTag&) { return TagCode::DefineSceneAndFrameLabelData; },
             [](const DoActionTag&) { return TagCode::DoAction; },
             [](const DoInitActionTag&) { return TagCode::DoInitAction; },
+            [](const DefineFontTag& tag) {
+                return tag.version == 1   ? TagCode::DefineFont
+                       : tag.version == 2 ? TagCode::DefineFont2
+                                          : TagCode::DefineFont3;
+            },
+            [](const DefineFontInfoTag& tag) {
+                return tag.version == 1 ? TagCode::DefineFontInfo : TagCode::DefineFontInfo2;
+            },
+            [](const DefineFontAlignZonesTag&) { return TagCode::DefineFontAlignZones; },
+            [](const DefineFontNameTag&) { return TagCode::DefineFontName; },
+            [](const DefineTextTag& tag) {
+                return tag.version == 1 ? TagCode::DefineText : TagCode::DefineText2;
+            },
+            [](const DefineEditTextTag&) { return TagCode::DefineEditText; },
         },
         body);
 }
