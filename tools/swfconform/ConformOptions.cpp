@@ -4,7 +4,7 @@ namespace kf::swf {
 
 QString conformUsage() {
     return QStringLiteral(
-        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--min-passes N]\n"
+        "Usage: swfconform [CORPUS_DIR] [--filter TEXT]... [--list] [--unscripted] [--min-passes N]\n"
         "                 [--min-trace-passes N] [--save-failed DIR]\n"
         "Runs the image tests of a conformance corpus (default ../shared/corpus): every\n"
         "ruffle/**/test.toml with image_comparisons, and swfdec/image/X.swf with X.swf.png;\n"
@@ -15,6 +15,7 @@ QString conformUsage() {
         "\n"
         "  --filter TEXT     run only tests whose name contains TEXT (repeatable)\n"
         "  --list            list the tests without running them\n"
+        "  --unscripted      only the image tests whose movies need no ActionScript\n"
         "  --min-passes N    succeed when at least N tests pass (for CTest)\n"
         "  --min-trace-passes N  and at least N of them trace tests\n"
         "  --save-failed DIR write our render of every failed capture into DIR\n"
@@ -34,6 +35,8 @@ Result<ConformOptions> parseConformOptions(const QStringList& arguments) {
             options.showHelp = true;
         } else if (argument == QLatin1String("--list")) {
             options.listOnly = true;
+        } else if (argument == QLatin1String("--unscripted")) {
+            options.unscriptedOnly = true;
         } else if (argument == QLatin1String("--filter")) {
             if (!hasValue) {
                 return Result<ConformOptions>::failure("--filter needs a value");

@@ -13,6 +13,7 @@ struct ConformOptions {
     QString corpusPath = QStringLiteral("../shared/corpus");
     QStringList filters; // a test runs when its name contains any of these
     bool listOnly = false;
+    bool unscriptedOnly = false; // image tests whose movies need no ActionScript
     std::optional<int> minimumPasses;
     std::optional<int> minimumTracePasses;
     QString failedImageFolder; // where to save the renders of failed captures
