@@ -51,6 +51,9 @@ public:
     std::vector<ShapeRecord> readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits);
     Shape readShape(int shapeVersion); // SHAPE: no style arrays
     Shape readShapeWithStyle(int shapeVersion);
+    // Morph shapes; `morphVersion` is 1 or 2 (MORPHLINESTYLE2).
+    MorphFillStyle readMorphFillStyle();
+    MorphLineStyle readMorphLineStyle(int morphVersion);
 
     // Display-list records.
     Filter readFilter();
@@ -69,6 +72,10 @@ public:
     DefineSceneAndFrameLabelDataTag readDefineSceneAndFrameLabelData();
     DoActionTag readDoAction();
     DoInitActionTag readDoInitAction();
+    JpegTablesTag readJpegTables();
+    DefineBitsJpegTag readDefineBitsJpeg(int jpegVersion); // 1 (DefineBits) to 4
+    DefineBitsLosslessTag readDefineBitsLossless(int losslessVersion);
+    DefineMorphShapeTag readDefineMorphShape(int morphVersion);
     DefineFontTag readDefineFont(int fontVersion); // 1 to 3
     DefineFontInfoTag readDefineFontInfo(int infoVersion);
     DefineFontAlignZonesTag readDefineFontAlignZones();
@@ -83,6 +90,10 @@ public:
 
 private:
     ColorTransform readColorTransformTerms(bool withAlpha);
+    // The flag bits of LINESTYLE2 and MORPHLINESTYLE2 and the miter limit; true when a
+    // fill style follows instead of a colour.
+    bool readLineStyleFlags(LineStyle& style);
+    void readMorphGradient(MorphFillStyle& style);
     SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth);
 
     // readTag() into `tag`, which a caller can construct in place. False at the end or on failure.

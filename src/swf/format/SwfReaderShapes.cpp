@@ -105,6 +105,15 @@ LineStyle SwfReader::readLineStyle(int shapeVersion) {
         style.color = shapeVersion >= 3 ? readRgba() : readRgb();
         return style;
     }
+    if (readLineStyleFlags(style)) {
+        style.fill = readFillStyle(shapeVersion);
+    } else {
+        style.color = readRgba();
+    }
+    return style;
+}
+
+bool SwfReader::readLineStyleFlags(LineStyle& style) {
     const std::uint32_t startCap = m_bits.readUnsignedBits(2);
     const std::uint32_t join = m_bits.readUnsignedBits(2);
     const bool hasFill = m_bits.readFlag();
@@ -121,12 +130,7 @@ LineStyle SwfReader::readLineStyle(int shapeVersion) {
     if (join == 2) {
         style.miterLimit = Fixed8{m_bits.readS16()};
     }
-    if (hasFill) {
-        style.fill = readFillStyle(shapeVersion);
-    } else {
-        style.color = readRgba();
-    }
-    return style;
+    return hasFill;
 }
 
 LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {

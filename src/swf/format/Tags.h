@@ -1,10 +1,12 @@
 #pragma once
 
 #include "swf/format/Action.h"
+#include "swf/format/BitmapTags.h"
 #include "swf/format/Boxed.h"
 #include "swf/format/Color.h"
 #include "swf/format/Filters.h"
 #include "swf/format/Geometry.h"
+#include "swf/format/MorphShapeTags.h"
 #include "swf/format/ShapeRecords.h"
 #include "swf/format/TagCode.h"
 #include "swf/format/TextTags.h"
@@ -180,7 +182,8 @@ using TagBody = std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, P
                              RemoveObjectTag, DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag,
                              FileAttributesTag, MetadataTag, DefineSceneAndFrameLabelDataTag, DoActionTag,
                              DoInitActionTag, DefineFontTag, DefineFontInfoTag, DefineFontAlignZonesTag,
-                             DefineFontNameTag, DefineTextTag, DefineEditTextTag>;
+                             DefineFontNameTag, DefineTextTag, DefineEditTextTag,
+                             JpegTablesTag, DefineBitsJpegTag, DefineBitsLosslessTag, DefineMorphShapeTag>;
 
 struct Tag {
     TagCode code = TagCode::End;

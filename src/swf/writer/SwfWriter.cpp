@@ -200,6 +200,15 @@ void SwfWriter::writeLineStyle(const LineStyle& style, int shapeVersion) {
         }
         return;
     }
+    writeLineStyleFlags(style);
+    if (style.fill) {
+        writeFillStyle(*style.fill, shapeVersion);
+    } else {
+        writeRgba(style.color);
+    }
+}
+
+void SwfWriter::writeLineStyleFlags(const LineStyle& style) {
     m_out.writeUnsignedBits(static_cast<std::uint32_t>(style.startCap), 2);
     m_out.writeUnsignedBits(static_cast<std::uint32_t>(style.join), 2);
     m_out.writeFlag(style.fill.hasValue());
@@ -211,11 +220,6 @@ void SwfWriter::writeLineStyle(const LineStyle& style, int shapeVersion) {
     m_out.writeUnsignedBits(static_cast<std::uint32_t>(style.endCap), 2);
     if (style.join == JoinStyle::Miter) {
         m_out.writeS16(style.miterLimit.raw);
-    }
-    if (style.fill) {
-        writeFillStyle(*style.fill, shapeVersion);
-    } else {
-        writeRgba(style.color);
     }
 }
 

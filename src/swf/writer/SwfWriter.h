@@ -45,6 +45,8 @@ public:
                            unsigned lineBits);
     void writeShape(const Shape& shape, int shapeVersion); // SHAPE: no style arrays
     void writeShapeWithStyle(const Shape& shape, int shapeVersion);
+    void writeMorphFillStyle(const MorphFillStyle& style);
+    void writeMorphLineStyle(const MorphLineStyle& style, int morphVersion);
 
     // Display-list records.
     void writeFilter(const Filter& filter);
@@ -67,6 +69,10 @@ public:
     void writeDefineSceneAndFrameLabelData(const DefineSceneAndFrameLabelDataTag& tag);
     void writeDoAction(const DoActionTag& tag);
     void writeDoInitAction(const DoInitActionTag& tag);
+    void writeJpegTables(const JpegTablesTag& tag);
+    void writeDefineBitsJpeg(const DefineBitsJpegTag& tag);
+    void writeDefineBitsLossless(const DefineBitsLosslessTag& tag);
+    void writeDefineMorphShape(const DefineMorphShapeTag& tag);
     void writeDefineFont(const DefineFontTag& tag);
     void writeDefineFontInfo(const DefineFontInfoTag& tag);
     void writeDefineFontAlignZones(const DefineFontAlignZonesTag& tag);
@@ -85,6 +91,8 @@ public:
 
 private:
     void writeColorTransformTerms(const ColorTransform& transform, bool withAlpha);
+    void writeLineStyleFlags(const LineStyle& style); // LINESTYLE2's flags and miter limit
+    void writeMorphGradient(const Gradient& start, const Gradient& end);
     void writeStyleChange(const StyleChangeRecord& record, int shapeVersion, unsigned& fillBits,
                           unsigned& lineBits);
     void writeStraightEdge(const StraightEdgeRecord& record);

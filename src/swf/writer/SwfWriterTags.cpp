@@ -8,6 +8,19 @@ namespace {
 template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
+TagCode jpegCodeFor(std::uint8_t version) {
+    switch (version) {
+    case 1:
+        return TagCode::DefineBits;
+    case 2:
+        return TagCode::DefineBitsJpeg2;
+    case 3:
+        return TagCode::DefineBitsJpeg3;
+    default:
+        return TagCode::DefineBitsJpeg4;
+    }
+}
+
 } // namespace
 
 void SwfWriter::writeDefineShape(const DefineShapeTag& tag) {
@@ -108,6 +121,10 @@ void SwfWriter::writeTagBody(const TagBody& body) {
             [&](const DefineSceneAndFrameLabelDataTag& tag) { writeDefineSceneAndFrameLabelData(tag); },
             [&](const DoActionTag& tag) { writeDoAction(tag); },
             [&](const DoInitActionTag& tag) { writeDoInitAction(tag); },
+            [&](const JpegTablesTag& tag) { writeJpegTables(tag); },
+            [&](const DefineBitsJpegTag& tag) { writeDefineBitsJpeg(tag); },
+            [&](const DefineBitsLosslessTag& tag) { writeDefineBitsLossless(tag); },
+            [&](const DefineMorphShapeTag& tag) { writeDefineMorphShape(tag); },
             [&](const DefineFontTag& tag) { writeDefineFont(tag); },
             [&](const DefineFontInfoTag& tag) { writeDefineFontInfo(tag); },
             [&](const DefineFontAlignZonesTag& tag) { writeDefineFontAlignZones(tag); },
@@ -171,6 +188,14 @@ TagCode SwfWriter::codeFor(const TagBody& body) {
             [](const DefineSceneAndFrameLabelDataTag&) { return TagCode::DefineSceneAndFrameLabelData; },
             [](const DoActionTag&) { return TagCode::DoAction; },
             [](const DoInitActionTag&) { return TagCode::DoInitAction; },
+            [](const JpegTablesTag&) { return TagCode::JpegTables; },
+            [](const DefineBitsJpegTag& tag) { return jpegCodeFor(tag.version); },
+            [](const DefineBitsLosslessTag& tag) {
+                return tag.version == 1 ? TagCode::DefineBitsLossless : TagCode::DefineBitsLossless2;
+            },
+            [](const DefineMorphShapeTag& tag) {
+                return tag.version == 1 ? TagCode::DefineMorphShape : TagCode::DefineMorphShape2;
+            },
             [](const DefineFontTag& tag) {
                 return tag.version == 1   ? TagCode::DefineFont
                        : tag.version == 2 ? TagCode::DefineFont2
