@@ -47,7 +47,7 @@ bool needsParentLayer(BlendMode mode) {
 } // namespace
 
 DisplayTreeWalker::DisplayTreeWalker(RenderBackend& backend, ShapeDrawer& drawer)
-    : m_backend(backend), m_drawer(drawer) {}
+    : m_backend(backend), m_drawer(drawer), m_textDrawer(backend) {}
 
 void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWorld,
                              const ColorTransform& parentTransform) {
@@ -106,6 +106,7 @@ void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.draw(*shape, world, transform);
     }
+    m_textDrawer.draw(object, world, transform);
     if (const DisplayList* children = object.children()) {
         walk(*children, world, transform);
     }
@@ -118,6 +119,7 @@ void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTrans
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.drawMask(*shape, world);
     }
+    m_textDrawer.drawMask(object, world);
     const DisplayList* children = object.children();
     if (!children) {
         return;
@@ -141,6 +143,7 @@ QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTrans
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         bounds = ShapeDrawer::deviceBounds(*shape, world);
     }
+    bounds = bounds.united(TextDrawer::deviceBounds(object, world));
     const DisplayList* children = object.children();
     if (!children || level >= maximumNesting) {
         return bounds;

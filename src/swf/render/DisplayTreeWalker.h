@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swf/format/Color.h"
+#include "swf/render/TextDrawer.h"
 
 #include <QRectF>
 #include <QTransform>
@@ -32,6 +33,7 @@ private:
 
     RenderBackend& m_backend;
     ShapeDrawer& m_drawer;
+    TextDrawer m_textDrawer;
     int m_nesting = 0;
     int m_openLayers = 0; // layers of blending ancestors around the object being drawn
 };

@@ -8,7 +8,7 @@ namespace kf::swf {
 
 // The kinds of dictionary entries. Only shapes and sprites are instantiated so far; the
 // others are listed so later kinds slot in without renumbering.
-enum class CharacterKind : std::uint8_t { Shape, Sprite, Bitmap, Font, Text, Button, MorphShape };
+enum class CharacterKind : std::uint8_t { Shape, Sprite, Bitmap, Font, Text, Button, MorphShape, EditText };
 
 // An entry of the movie's character dictionary: what a PlaceObject tag instantiates.
 class Character {

@@ -2,6 +2,7 @@
 
 #include "swf/runtime/ShapeCharacter.h"
 #include "swf/runtime/SpriteCharacter.h"
+#include "swf/runtime/TextDefinitions.h"
 
 namespace kf::swf {
 
@@ -9,6 +10,8 @@ void CharacterDictionary::addDefinitions(const std::vector<Tag>& tags) {
     for (const Tag& tag : tags) {
         if (const auto* shape = std::get_if<DefineShapeTag>(&tag.body)) {
             add(std::make_shared<ShapeCharacter>(*shape));
+        } else if (auto text = makeTextCharacter(tag, tags, *this)) {
+            add(std::move(text));
         } else if (const auto* sprite = std::get_if<DefineSpriteTag>(&tag.body)) {
             add(std::make_shared<SpriteCharacter>(*sprite));
             // Definitions inside a sprite are invalid but occur; the reader bounds their nesting.

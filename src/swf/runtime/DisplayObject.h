@@ -16,10 +16,12 @@
 namespace kf::swf {
 
 class DisplayList;
+class EditTextObject;
 class ShapeCharacter;
 class SpriteObject;
+class TextCharacter;
 
-enum class DisplayObjectKind : std::uint8_t { Shape, Sprite };
+enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, Text, EditText };
 
 // One placed instance of a character. The renderer reads these properties; the timeline
 // and, later, scripts write them.
@@ -34,6 +36,10 @@ public:
 
     // The shape to draw for Shape objects; nullptr for every other kind.
     virtual const ShapeCharacter* shapeCharacter() const { return nullptr; }
+    // The glyph runs to draw for static text objects; nullptr for every other kind.
+    virtual const TextCharacter* textCharacter() const { return nullptr; }
+    virtual EditTextObject* asEditText() { return nullptr; }
+    virtual const EditTextObject* asEditText() const { return nullptr; }
     // The children of container objects (sprites); nullptr for leaves.
     virtual const DisplayList* children() const { return nullptr; }
     virtual SpriteObject* asSprite() { return nullptr; }

@@ -1,9 +1,11 @@
 #include "swf/runtime/PlayerContext.h"
 
+#include "swf/runtime/EditTextObject.h"
 #include "swf/runtime/ShapeCharacter.h"
 #include "swf/runtime/ShapeObject.h"
 #include "swf/runtime/SpriteCharacter.h"
 #include "swf/runtime/SpriteObject.h"
+#include "swf/runtime/StaticTextObject.h"
 
 namespace kf::swf {
 
@@ -47,6 +49,14 @@ std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, Displa
                                                 parent.nestingLevel() + 1, sprite);
         break;
     }
+    case CharacterKind::Text:
+        object = std::make_unique<StaticTextObject>(depth,
+                                                    std::static_pointer_cast<const TextCharacter>(character));
+        break;
+    case CharacterKind::EditText:
+        object = std::make_unique<EditTextObject>(
+            depth, std::static_pointer_cast<const EditTextCharacter>(character));
+        break;
     default:
         return nullptr;
     }

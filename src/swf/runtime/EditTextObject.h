@@ -1,0 +1,73 @@
+#pragma once
+
+#include "swf/format/Color.h"
+#include "swf/format/Geometry.h"
+#include "swf/runtime/DisplayObject.h"
+#include "swf/runtime/EditTextCharacter.h"
+#include "swf/runtime/FontCharacter.h"
+#include "swf/runtime/TextSpan.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kf::swf {
+
+// What a text field shows and how: set from its DefineEditText, then by scripts.
+struct EditTextSettings {
+    Rect bounds; // twips, in the field's own space
+    bool wordWrap = false;
+    bool multiline = false;
+    bool password = false;
+    bool html = false;
+    bool border = false;
+    bool background = false;
+    bool autoSize = false;
+    bool readOnly = true;
+    bool selectable = true;
+    Rgba borderColor{0, 0, 0, 255};
+    Rgba backgroundColor{255, 255, 255, 255};
+    std::shared_ptr<const FontCharacter> embeddedFont; // drawn with its glyphs when set
+    TextFormat format;                                 // the field's own format: what plain text is set in
+    std::string variableName;
+};
+
+// An instance of a DefineEditText, or a field a script created. It keeps its text as
+// formatted spans; a script's `text` or `htmlText` replaces them.
+class EditTextObject : public DisplayObject {
+public:
+    EditTextObject(DisplayDepth depth, std::shared_ptr<const EditTextCharacter> character);
+    // A field made by a script: no character, empty text, a device font.
+    EditTextObject(DisplayDepth depth, const Rect& bounds);
+
+    DisplayObjectKind kind() const override { return DisplayObjectKind::EditText; }
+    const EditTextObject* asEditText() const override { return this; }
+    EditTextObject* asEditText() override { return this; }
+
+    const EditTextSettings& settings() const { return m_settings; }
+    EditTextSettings& settings() { return m_settings; }
+
+    const std::vector<TextSpan>& spans() const { return m_spans; }
+    // The characters shown, paragraphs ending in U+000D as scripts see them.
+    std::u32string text() const;
+    // Replaces the text: as markup when `asHtml` (and the field is an HTML one), else as is.
+    void setText(std::u32string_view text, bool asHtml);
+    void setText(std::u32string_view text) { setText(text, false); }
+    // The spans back as the HTML subset.
+    std::u32string htmlText() const;
+
+    // Counts changes to what is drawn, so a renderer can keep its layout until it moves.
+    std::uint64_t revision() const { return m_revision; }
+    void touch() { ++m_revision; }
+
+    // Owned and interpreted by the render library only (the laid-out text).
+    mutable std::shared_ptr<void> renderCache;
+
+private:
+    EditTextSettings m_settings;
+    std::vector<TextSpan> m_spans;
+    std::uint64_t m_revision = 1;
+};
+
+} // namespace kf::swf
