@@ -1,5 +1,6 @@
 #include "swf/runtime/CharacterDictionary.h"
 
+#include "swf/runtime/GraphicDefinitions.h"
 #include "swf/runtime/ShapeCharacter.h"
 #include "swf/runtime/SpriteCharacter.h"
 #include "swf/runtime/TextDefinitions.h"
@@ -8,8 +9,8 @@ namespace kf::swf {
 
 void CharacterDictionary::addDefinitions(const std::vector<Tag>& tags) {
     for (const Tag& tag : tags) {
-        if (const auto* shape = std::get_if<DefineShapeTag>(&tag.body)) {
-            add(std::make_shared<ShapeCharacter>(*shape));
+        if (auto graphic = makeGraphicCharacter(tag, tags, *this)) {
+            add(std::move(graphic));
         } else if (auto text = makeTextCharacter(tag, tags, *this)) {
             add(std::move(text));
         } else if (const auto* sprite = std::get_if<DefineSpriteTag>(&tag.body)) {

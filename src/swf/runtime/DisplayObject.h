@@ -16,12 +16,13 @@
 namespace kf::swf {
 
 class DisplayList;
+class MorphShapeCharacter;
 class EditTextObject;
 class ShapeCharacter;
 class SpriteObject;
 class TextCharacter;
 
-enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, Text, EditText };
+enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, EditText };
 
 // One placed instance of a character. The renderer reads these properties; the timeline
 // and, later, scripts write them.
@@ -36,6 +37,8 @@ public:
 
     // The shape to draw for Shape objects; nullptr for every other kind.
     virtual const ShapeCharacter* shapeCharacter() const { return nullptr; }
+    // The morph to draw (at ratio()) for MorphShape objects; nullptr for every other kind.
+    virtual const MorphShapeCharacter* morphShapeCharacter() const { return nullptr; }
     // The glyph runs to draw for static text objects; nullptr for every other kind.
     virtual const TextCharacter* textCharacter() const { return nullptr; }
     virtual EditTextObject* asEditText() { return nullptr; }

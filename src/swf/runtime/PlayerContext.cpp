@@ -1,6 +1,7 @@
 #include "swf/runtime/PlayerContext.h"
 
 #include "swf/runtime/EditTextObject.h"
+#include "swf/runtime/MorphShapeObject.h"
 #include "swf/runtime/ShapeCharacter.h"
 #include "swf/runtime/ShapeObject.h"
 #include "swf/runtime/SpriteCharacter.h"
@@ -56,6 +57,10 @@ std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, Displa
     case CharacterKind::EditText:
         object = std::make_unique<EditTextObject>(
             depth, std::static_pointer_cast<const EditTextCharacter>(character));
+        break;
+    case CharacterKind::MorphShape:
+        object = std::make_unique<MorphShapeObject>(
+            depth, std::static_pointer_cast<const MorphShapeCharacter>(character));
         break;
     default:
         return nullptr;

@@ -46,11 +46,15 @@ bool TimelineSlots::canReplace(CharacterId current, CharacterId replacement) con
     if (!m_dictionary) {
         return true;
     }
-    // Flash Player swaps the character of shapes only (morphs and static text later); a
-    // sprite or button keeps its instance and takes just the tag's other properties.
+    // Flash Player swaps the character of shapes and morph shapes only (static text later);
+    // a sprite or button keeps its instance and takes just the tag's other properties.
     const Character* from = m_dictionary->find(current);
     const Character* to = m_dictionary->find(replacement);
-    return from && to && from->kind() == CharacterKind::Shape && to->kind() == CharacterKind::Shape;
+    auto drawsOutlines = [](const Character* character) {
+        return character && (character->kind() == CharacterKind::Shape ||
+                             character->kind() == CharacterKind::MorphShape);
+    };
+    return drawsOutlines(from) && drawsOutlines(to);
 }
 
 void TimelineSlots::applyRemove(const RemoveObjectTag& tag) {
