@@ -299,24 +299,6 @@ TagBody SwfReader::readTagBody(TagCode code) {
         return readDoAction();
     case TagCode::DoInitAction:
         return readDoInitAction();
-    case TagCode::JpegTables:
-        return readJpegTables();
-    case TagCode::DefineBits:
-        return readDefineBitsJpeg(1);
-    case TagCode::DefineBitsJpeg2:
-        return readDefineBitsJpeg(2);
-    case TagCode::DefineBitsJpeg3:
-        return readDefineBitsJpeg(3);
-    case TagCode::DefineBitsJpeg4:
-        return readDefineBitsJpeg(4);
-    case TagCode::DefineBitsLossless:
-        return readDefineBitsLossless(1);
-    case TagCode::DefineBitsLossless2:
-        return readDefineBitsLossless(2);
-    case TagCode::DefineMorphShape:
-        return readDefineMorphShape(1);
-    case TagCode::DefineMorphShape2:
-        return readDefineMorphShape(2);
     case TagCode::DefineFont:
         return readDefineFont(1);
     case TagCode::DefineFont2:
@@ -337,6 +319,32 @@ TagBody SwfReader::readTagBody(TagCode code) {
         return readDefineText(2);
     case TagCode::DefineEditText:
         return readDefineEditText();
+    case TagCode::JpegTables:
+        return readJpegTables();
+    case TagCode::DefineBits:
+        return readDefineBitsJpeg(1);
+    case TagCode::DefineBitsJpeg2:
+        return readDefineBitsJpeg(2);
+    case TagCode::DefineBitsJpeg3:
+        return readDefineBitsJpeg(3);
+    case TagCode::DefineBitsJpeg4:
+        return readDefineBitsJpeg(4);
+    case TagCode::DefineBitsLossless:
+        return readDefineBitsLossless(1);
+    case TagCode::DefineBitsLossless2:
+        return readDefineBitsLossless(2);
+    case TagCode::DefineMorphShape:
+        return readDefineMorphShape(1);
+    case TagCode::DefineMorphShape2:
+        return readDefineMorphShape(2);
+    case TagCode::DefineButton:
+        return readDefineButton(1);
+    case TagCode::DefineButton2:
+        return readDefineButton(2);
+    case TagCode::DefineButtonCxform:
+        return readDefineButtonCxform();
+    case TagCode::DefineButtonSound:
+        return readDefineButtonSound();
     default:
         break;
     }

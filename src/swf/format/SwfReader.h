@@ -59,6 +59,9 @@ public:
     Filter readFilter();
     std::vector<Filter> readFilterList();
     std::vector<ClipActionRecord> readClipActions();
+    // BUTTONRECORDs up to their end flag; `buttonVersion` is 1 or 2 (DefineButton2 adds
+    // colour transforms, filters and blend modes).
+    std::vector<ButtonRecord> readButtonRecords(int buttonVersion);
 
     // Tag bodies: the reader spans exactly the body.
     DefineShapeTag readDefineShape(int shapeVersion);
@@ -72,16 +75,19 @@ public:
     DefineSceneAndFrameLabelDataTag readDefineSceneAndFrameLabelData();
     DoActionTag readDoAction();
     DoInitActionTag readDoInitAction();
-    JpegTablesTag readJpegTables();
-    DefineBitsJpegTag readDefineBitsJpeg(int jpegVersion); // 1 (DefineBits) to 4
-    DefineBitsLosslessTag readDefineBitsLossless(int losslessVersion);
-    DefineMorphShapeTag readDefineMorphShape(int morphVersion);
     DefineFontTag readDefineFont(int fontVersion); // 1 to 3
     DefineFontInfoTag readDefineFontInfo(int infoVersion);
     DefineFontAlignZonesTag readDefineFontAlignZones();
     DefineFontNameTag readDefineFontName();
     DefineTextTag readDefineText(int textVersion);
     DefineEditTextTag readDefineEditText();
+    JpegTablesTag readJpegTables();
+    DefineBitsJpegTag readDefineBitsJpeg(int jpegVersion); // 1 (DefineBits) to 4
+    DefineBitsLosslessTag readDefineBitsLossless(int losslessVersion);
+    DefineMorphShapeTag readDefineMorphShape(int morphVersion);
+    DefineButtonTag readDefineButton(int buttonVersion);
+    DefineButtonCxformTag readDefineButtonCxform();
+    DefineButtonSoundTag readDefineButtonSound();
 
     // One tag, header included. Returns nothing at a clean end of the bytes.
     std::optional<Tag> readTag();

@@ -3,6 +3,7 @@
 #include "swf/format/Action.h"
 #include "swf/format/BitmapTags.h"
 #include "swf/format/Boxed.h"
+#include "swf/format/ButtonTags.h"
 #include "swf/format/Color.h"
 #include "swf/format/Filters.h"
 #include "swf/format/Geometry.h"
@@ -178,12 +179,13 @@ struct UnknownTag {
     bool operator==(const UnknownTag&) const = default;
 };
 
-using TagBody = std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag,
-                             RemoveObjectTag, DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag,
-                             FileAttributesTag, MetadataTag, DefineSceneAndFrameLabelDataTag, DoActionTag,
-                             DoInitActionTag, DefineFontTag, DefineFontInfoTag, DefineFontAlignZonesTag,
-                             DefineFontNameTag, DefineTextTag, DefineEditTextTag,
-                             JpegTablesTag, DefineBitsJpegTag, DefineBitsLosslessTag, DefineMorphShapeTag>;
+using TagBody =
+    std::variant<UnknownTag, EndTag, ShowFrameTag, DefineShapeTag, PlaceObjectTag, RemoveObjectTag,
+                 DefineSpriteTag, FrameLabelTag, SetBackgroundColorTag, FileAttributesTag, MetadataTag,
+                 DefineSceneAndFrameLabelDataTag, DoActionTag, DoInitActionTag, DefineFontTag, DefineFontInfoTag,
+                 DefineFontAlignZonesTag, DefineFontNameTag, DefineTextTag, DefineEditTextTag, DefineButtonTag,
+                 DefineButtonCxformTag, DefineButtonSoundTag, JpegTablesTag, DefineBitsJpegTag,
+                 DefineBitsLosslessTag, DefineMorphShapeTag>;
 
 struct Tag {
     TagCode code = TagCode::End;

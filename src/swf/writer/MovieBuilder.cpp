@@ -58,6 +58,13 @@ CharacterId MovieBuilder::addSprite(const TimelineBuilder& timeline) {
     return id;
 }
 
+CharacterId MovieBuilder::addButton(DefineButtonTag button) {
+    const CharacterId id{m_nextId++};
+    button.id = id;
+    addTag(std::move(button));
+    return id;
+}
+
 Movie MovieBuilder::movie() const {
     Movie movie;
     movie.header = m_header;

@@ -42,6 +42,8 @@ public:
     CharacterId addShape(DefineShapeTag shape);
     // A sprite with the frames of `timeline`.
     CharacterId addSprite(const TimelineBuilder& timeline);
+    // A DefineButton or DefineButton2; its id is replaced by the next free one.
+    CharacterId addButton(DefineButtonTag button);
 
     CharacterId nextCharacterId() const { return CharacterId{m_nextId}; }
 

@@ -52,6 +52,7 @@ public:
     void writeFilter(const Filter& filter);
     void writeFilterList(const std::vector<Filter>& filters);
     void writeClipActions(const std::vector<ClipActionRecord>& records);
+    void writeButtonRecords(const std::vector<ButtonRecord>& records, int buttonVersion); // with end flag
 
     // Actions: a block ends with the End action, which `ActionBlock::actions` leaves out.
     void writeAction(const Action& action);
@@ -79,6 +80,9 @@ public:
     void writeDefineFontName(const DefineFontNameTag& tag);
     void writeDefineText(const DefineTextTag& tag);
     void writeDefineEditText(const DefineEditTextTag& tag);
+    void writeDefineButton(const DefineButtonTag& tag);
+    void writeDefineButtonCxform(const DefineButtonCxformTag& tag);
+    void writeDefineButtonSound(const DefineButtonSoundTag& tag);
 
     // A tag header: the short form when the body is under 63 bytes, unless `forceLong`.
     void writeTagHeader(TagCode code, std::uint32_t length, bool forceLong = false);

@@ -131,6 +131,9 @@ void SwfWriter::writeTagBody(const TagBody& body) {
             [&](const DefineFontNameTag& tag) { writeDefineFontName(tag); },
             [&](const DefineTextTag& tag) { writeDefineText(tag); },
             [&](const DefineEditTextTag& tag) { writeDefineEditText(tag); },
+            [&](const DefineButtonTag& tag) { writeDefineButton(tag); },
+            [&](const DefineButtonCxformTag& tag) { writeDefineButtonCxform(tag); },
+            [&](const DefineButtonSoundTag& tag) { writeDefineButtonSound(tag); },
         },
         body);
     m_out.alignToByte();
@@ -206,10 +209,13 @@ TagCode SwfWriter::codeFor(const TagBody& body) {
             },
             [](const DefineFontAlignZonesTag&) { return TagCode::DefineFontAlignZones; },
             [](const DefineFontNameTag&) { return TagCode::DefineFontName; },
-            [](const DefineTextTag& tag) {
-                return tag.version == 1 ? TagCode::DefineText : TagCode::DefineText2;
-            },
+            [](const DefineTextTag& tag) { return tag.version == 1 ? TagCode::DefineText : TagCode::DefineText2; },
             [](const DefineEditTextTag&) { return TagCode::DefineEditText; },
+            [](const DefineButtonTag& tag) {
+                return tag.version == 1 ? TagCode::DefineButton : TagCode::DefineButton2;
+            },
+            [](const DefineButtonCxformTag&) { return TagCode::DefineButtonCxform; },
+            [](const DefineButtonSoundTag&) { return TagCode::DefineButtonSound; },
         },
         body);
 }
