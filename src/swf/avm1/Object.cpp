@@ -44,6 +44,7 @@ void Object::clear() {
     native = nullptr;
     script.reset();
     primitive = Value();
+    builtin.reset();
 }
 
 } // namespace kf::swf::avm1

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,13 @@ struct Property {
     // addProperty: the getter and setter functions, when set.
     std::shared_ptr<Object> getter;
     std::shared_ptr<Object> setter;
+};
+
+// What a built-in class keeps inside its instances, out of scripts' reach (a Sound's target,
+// a BitmapData's pixels). Each class derives its own and casts back.
+class BuiltinState {
+public:
+    virtual ~BuiltinState() = default;
 };
 
 using NativeFunction =
@@ -66,11 +74,22 @@ public:
     // Boxed String, Number and Boolean objects, and Date's time.
     Value primitive;
 
+    // Instances of built-in classes with hidden state; null for every other object.
+    std::shared_ptr<BuiltinState> builtin;
+
     // Clips: the absolute target path ("_level0.a.b") and the clip it was made for, which is
     // compared on every resolve so a new clip at the same path is not taken for this one.
     std::string clipPath;
     const void* clipIdentity = nullptr;
     bool clipLoaded = false; // its load event has fired
+    // _xscale, _yscale and _rotation as a script last set them, with the matrix terms they
+    // produced: while the clip's matrix still has those terms, reading gives back what was
+    // written instead of values recomputed with rounding errors, as in Flash Player.
+    struct ScriptedTransform {
+        double a = 1, b = 0, c = 0, d = 1;
+        double xScale = 100, yScale = 100, rotation = 0;
+    };
+    std::optional<ScriptedTransform> scriptedTransform;
 
 private:
     ObjectKind m_kind;
