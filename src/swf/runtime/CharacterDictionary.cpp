@@ -1,5 +1,6 @@
 #include "swf/runtime/CharacterDictionary.h"
 
+#include "swf/runtime/ButtonCharacter.h"
 #include "swf/runtime/GraphicDefinitions.h"
 #include "swf/runtime/ShapeCharacter.h"
 #include "swf/runtime/SpriteCharacter.h"
@@ -13,6 +14,8 @@ void CharacterDictionary::addDefinitions(const std::vector<Tag>& tags) {
             add(std::move(graphic));
         } else if (auto text = makeTextCharacter(tag, tags, *this)) {
             add(std::move(text));
+        } else if (auto button = makeButtonCharacter(tag, tags)) {
+            add(std::move(button));
         } else if (const auto* sprite = std::get_if<DefineSpriteTag>(&tag.body)) {
             add(std::make_shared<SpriteCharacter>(*sprite));
             // Definitions inside a sprite are invalid but occur; the reader bounds their nesting.

@@ -15,6 +15,7 @@
 
 namespace kf::swf {
 
+class ButtonObject;
 class DisplayList;
 class MorphShapeCharacter;
 class EditTextObject;
@@ -22,7 +23,7 @@ class ShapeCharacter;
 class SpriteObject;
 class TextCharacter;
 
-enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, EditText };
+enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, EditText, Button };
 
 // One placed instance of a character. The renderer reads these properties; the timeline
 // and, later, scripts write them.
@@ -47,6 +48,8 @@ public:
     virtual const DisplayList* children() const { return nullptr; }
     virtual SpriteObject* asSprite() { return nullptr; }
     virtual const SpriteObject* asSprite() const { return nullptr; }
+    virtual ButtonObject* asButton() { return nullptr; }
+    virtual const ButtonObject* asButton() const { return nullptr; }
 
     DisplayDepth depth() const { return m_depth; }
     CharacterId characterId() const { return m_characterId; }

@@ -1,5 +1,6 @@
 #include "swf/runtime/PlayerContext.h"
 
+#include "swf/runtime/ButtonObject.h"
 #include "swf/runtime/EditTextObject.h"
 #include "swf/runtime/MorphShapeObject.h"
 #include "swf/runtime/ShapeCharacter.h"
@@ -62,11 +63,19 @@ std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, Displa
         object = std::make_unique<MorphShapeObject>(
             depth, std::static_pointer_cast<const MorphShapeCharacter>(character));
         break;
+    case CharacterKind::Button:
+        object = std::make_unique<ButtonObject>(depth, std::static_pointer_cast<const ButtonCharacter>(character),
+                                                *this);
+        break;
     default:
         return nullptr;
     }
     object->setParent(&parent);
     ++m_liveObjects;
+    // A button's records are instantiated with it: its up state shows at once.
+    if (ButtonObject* button = object->asButton()) {
+        button->construct();
+    }
     return object;
 }
 
