@@ -16,6 +16,10 @@ namespace kf::swf {
 // reader failed, and every later read returns zero too. Callers read a whole record and
 // check failed() once, which keeps the hot paths free of error plumbing; nothing a failed
 // read returns is ever used to size an allocation before that check.
+//
+// The reader keeps one bit position. Bit fields are taken from an eight-byte load at that
+// position, so a field costs a load and two shifts; only the last bytes of the span go
+// the slow way.
 class BitReader {
 public:
     BitReader() = default;
@@ -25,38 +29,27 @@ public:
 
     bool failed() const { return m_failed; }
     void markFailed() { m_failed = true; }
-    // Whole bytes fetched into the bit buffer but not read yet count as unread.
-    std::size_t position() const { return m_position - m_bitCount / 8; }
+    // A partly read byte counts as read.
+    std::size_t position() const { return (m_bitPosition + 7) / 8; }
     bool atEnd() const { return position() >= m_size; }
     std::size_t remaining() const { return m_size - position(); }
     std::size_t absoluteOffset() const { return m_baseOffset + position(); }
 
     // Byte reads start at the next whole byte, as every byte-aligned field of the format does.
     std::uint8_t readU8() {
-        alignToByte();
-        if (!require(1)) {
-            return 0;
-        }
-        return m_data[m_position++];
+        const std::uint8_t* bytes = take(1);
+        return bytes != nullptr ? bytes[0] : 0;
     }
     std::uint16_t readU16() {
-        alignToByte();
-        if (!require(2)) {
-            return 0;
-        }
-        const std::uint16_t value =
-            static_cast<std::uint16_t>(m_data[m_position] | (m_data[m_position + 1] << 8));
-        m_position += 2;
-        return value;
+        const std::uint8_t* bytes = take(2);
+        return bytes != nullptr ? static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)) : 0;
     }
     std::int16_t readS16() { return static_cast<std::int16_t>(readU16()); }
     std::uint32_t readU32() {
-        alignToByte();
-        if (!require(4)) {
+        const std::uint8_t* bytes = take(4);
+        if (bytes == nullptr) {
             return 0;
         }
-        const std::uint8_t* bytes = m_data + m_position;
-        m_position += 4;
         return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
                (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
     }
@@ -85,93 +78,110 @@ public:
         if (m_failed) {
             return {};
         }
-        const void* terminator = std::memchr(m_data + m_position, 0, m_size - m_position);
+        const std::size_t start = bytePosition();
+        const void* terminator = std::memchr(m_data + start, 0, m_size - start);
         if (terminator == nullptr) {
-            m_failed = true;
-            m_position = m_size;
+            failAtEnd();
             return {};
         }
         const auto length =
-            static_cast<std::size_t>(static_cast<const std::uint8_t*>(terminator) - (m_data + m_position));
-        std::string text(reinterpret_cast<const char*>(m_data + m_position), length);
-        m_position += length + 1;
+            static_cast<std::size_t>(static_cast<const std::uint8_t*>(terminator) - (m_data + start));
+        std::string text(reinterpret_cast<const char*>(m_data + start), length);
+        m_bitPosition += (length + 1) * 8;
         return text;
     }
     std::span<const std::uint8_t> readBytes(std::size_t count) {
-        alignToByte();
-        if (!require(count)) {
-            return {};
-        }
-        std::span<const std::uint8_t> bytes(m_data + m_position, count);
-        m_position += count;
-        return bytes;
+        const std::uint8_t* bytes = take(count);
+        return bytes != nullptr ? std::span<const std::uint8_t>(bytes, count)
+                                : std::span<const std::uint8_t>();
     }
     std::span<const std::uint8_t> readRest() { return readBytes(remaining()); }
-    void skip(std::size_t count) { readBytes(count); }
+    void skip(std::size_t count) { take(count); }
 
     // A reader over the next `count` bytes, which this reader skips.
     BitReader subReader(std::size_t count) {
-        alignToByte();
-        if (!require(count)) {
-            return BitReader::failedReader(absoluteOffset());
+        const std::size_t offset = absoluteOffset();
+        const std::uint8_t* bytes = take(count);
+        if (m_failed) {
+            BitReader failedReader(std::span<const std::uint8_t>(), offset);
+            failedReader.m_failed = true;
+            return failedReader;
         }
-        BitReader sub(std::span<const std::uint8_t>(m_data + m_position, count), absoluteOffset());
-        m_position += count;
-        return sub;
+        return BitReader(std::span<const std::uint8_t>(bytes, count), offset);
     }
 
+    // `count` <= 32.
     std::uint32_t readUnsignedBits(unsigned count) {
-        // count <= 32.
-        if (m_bitCount < count && !refill(count)) {
-            return 0;
-        }
-        m_bitCount -= count;
         if (count == 0) {
             return 0;
         }
-        return static_cast<std::uint32_t>((m_bitBuffer >> m_bitCount) & ((std::uint64_t{1} << count) - 1));
+        const std::size_t byte = m_bitPosition / 8;
+        if (m_size - byte >= 8) [[likely]] {
+            const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
+            m_bitPosition += count;
+            return static_cast<std::uint32_t>(word >> (64 - count));
+        }
+        return readBitsNearEnd(count);
     }
     std::int32_t readSignedBits(unsigned count) {
-        const std::uint32_t value = readUnsignedBits(count);
-        if (count == 0 || count >= 32) {
+        if (count == 0) {
+            return 0;
+        }
+        const std::size_t byte = m_bitPosition / 8;
+        if (m_size - byte >= 8) [[likely]] {
+            const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
+            m_bitPosition += count;
+            // The arithmetic shift brings the field's top bit down as its sign.
+            return static_cast<std::int32_t>(static_cast<std::int64_t>(word) >> (64 - count));
+        }
+        const std::uint32_t value = readBitsNearEnd(count);
+        if (count >= 32) {
             return static_cast<std::int32_t>(value);
         }
         const std::uint32_t signBit = std::uint32_t{1} << (count - 1);
         return static_cast<std::int32_t>((value ^ signBit) - signBit);
     }
     bool readFlag() { return readUnsignedBits(1) != 0; }
-    // Drops the unread bits of the current byte; whole bytes fetched ahead are given back.
-    void alignToByte() {
-        m_position -= m_bitCount / 8;
-        m_bitCount = 0;
-    }
+    // Drops the unread bits of the current byte.
+    void alignToByte() { m_bitPosition = (m_bitPosition + 7) & ~std::size_t{7}; }
 
 private:
-    // Fetches bytes until `count` bits are buffered; false, with the reader failed, when
-    // the bytes run out.
-    bool refill(unsigned count);
-
-    static BitReader failedReader(std::size_t offset) {
-        BitReader reader(std::span<const std::uint8_t>(), offset);
-        reader.m_failed = true;
-        return reader;
+    static std::uint64_t loadBigEndian64(const std::uint8_t* bytes) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, sizeof word);
+        if constexpr (std::endian::native == std::endian::little) {
+            word = __builtin_bswap64(word);
+        }
+        return word;
     }
 
-    bool require(std::size_t count) {
-        if (m_failed || count > m_size - m_position) {
-            m_failed = true;
-            m_position = m_size;
-            return false;
+    // Bit fields within eight bytes of the end, a byte at a time; fails when they run out.
+    std::uint32_t readBitsNearEnd(unsigned count);
+
+    std::size_t bytePosition() const { return m_bitPosition / 8; }
+
+    // The next `count` bytes from the next whole byte on, consumed; null, with the reader
+    // failed, when fewer remain.
+    const std::uint8_t* take(std::size_t count) {
+        alignToByte();
+        const std::size_t start = bytePosition();
+        if (m_failed || count > m_size - start) {
+            failAtEnd();
+            return nullptr;
         }
-        return true;
+        m_bitPosition += count * 8;
+        return m_data + start;
+    }
+
+    void failAtEnd() {
+        m_failed = true;
+        m_bitPosition = m_size * 8;
     }
 
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
-    std::size_t m_position = 0;
+    std::size_t m_bitPosition = 0;
     std::size_t m_baseOffset = 0;
-    std::uint64_t m_bitBuffer = 0;
-    unsigned m_bitCount = 0;
     bool m_failed = false;
 };
 
