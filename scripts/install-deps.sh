@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  zlib1g-dev liblzma-dev libjpeg-dev
+  zlib1g-dev liblzma-dev libdeflate-dev libjpeg-dev
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei

@@ -9,8 +9,9 @@
 
 namespace kf::swf {
 
-// Inflates a zlib stream into at most `expectedSize` bytes. The output grows as data actually
-// arrives, so a small stream that claims a large size allocates little. A stream that ends
+// Inflates a zlib stream into at most `expectedSize` bytes. A declared size within a plausible
+// ratio of the input is allocated at once; beyond it the output grows as data actually arrives,
+// so a small stream that claims a large size allocates little. A stream that ends
 // early gives the shorter output; a corrupt one gives an error. `inputOffset` is where the
 // stream starts in the file, for messages.
 Result<std::vector<std::uint8_t>> inflateZlib(std::span<const std::uint8_t> compressed,
