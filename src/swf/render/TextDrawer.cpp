@@ -6,6 +6,8 @@
 #include "swf/runtime/EditTextObject.h"
 #include "swf/runtime/TextCharacter.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -160,10 +162,14 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
         m_backend.popMask();
     }
     if (settings.border) {
+        // A one-pixel line on the field's outermost pixels, inside its bounds.
+        const double half = 0.5 / std::max(1e-9, std::sqrt(std::abs(world.determinant())));
+        QPainterPath frame;
+        frame.addRect(bounds.adjusted(half, half, -half, -half));
         QPen pen(colorOf(settings.borderColor, transform), 1.0);
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::MiterJoin);
-        m_backend.strokePath(box, world, pen);
+        m_backend.strokePath(frame, world, pen);
     }
 }
 
