@@ -18,14 +18,16 @@ namespace kf::swf {
 // read returns is ever used to size an allocation before that check.
 //
 // The reader keeps one bit position. Bit fields are taken from an eight-byte load at that
-// position, so a field costs a load and two shifts; only the last bytes of the span go
-// the slow way.
+// position, so a field costs a load and two shifts. A reader made by subReader() may load
+// past its own end, up to its parent's (the bytes there are never used): tag bodies are
+// short, and most of their fields would otherwise sit in the slow last eight bytes.
 class BitReader {
 public:
     BitReader() = default;
     // `baseOffset` is where `bytes` starts in the uncompressed file, for error messages.
     explicit BitReader(std::span<const std::uint8_t> bytes, std::size_t baseOffset = 0)
-        : m_data(bytes.data()), m_size(bytes.size()), m_baseOffset(baseOffset) {}
+        : m_data(bytes.data()), m_size(bytes.size()), m_loadableSize(bytes.size()), m_baseOffset(baseOffset) {
+    }
 
     bool failed() const { return m_failed; }
     void markFailed() { m_failed = true; }
@@ -107,7 +109,9 @@ public:
             failedReader.m_failed = true;
             return failedReader;
         }
-        return BitReader(std::span<const std::uint8_t>(bytes, count), offset);
+        BitReader sub(std::span<const std::uint8_t>(bytes, count), offset);
+        sub.m_loadableSize = m_loadableSize - static_cast<std::size_t>(bytes - m_data);
+        return sub;
     }
 
     // `count` <= 32.
@@ -116,7 +120,7 @@ public:
             return 0;
         }
         const std::size_t byte = m_bitPosition / 8;
-        if (m_size - byte >= 8) [[likely]] {
+        if (m_loadableSize - byte >= 8 && count <= m_size * 8 - m_bitPosition) [[likely]] {
             const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
             m_bitPosition += count;
             return static_cast<std::uint32_t>(word >> (64 - count));
@@ -128,7 +132,7 @@ public:
             return 0;
         }
         const std::size_t byte = m_bitPosition / 8;
-        if (m_size - byte >= 8) [[likely]] {
+        if (m_loadableSize - byte >= 8 && count <= m_size * 8 - m_bitPosition) [[likely]] {
             const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
             m_bitPosition += count;
             // The arithmetic shift brings the field's top bit down as its sign.
@@ -180,6 +184,7 @@ private:
 
     const std::uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
+    std::size_t m_loadableSize = 0; // bytes from m_data on that a load may touch, m_size or more
     std::size_t m_bitPosition = 0;
     std::size_t m_baseOffset = 0;
     bool m_failed = false;

@@ -1,5 +1,7 @@
 #include "swf/format/Decompression.h"
 
+#include "swf/format/HugePages.h"
+
 #include <libdeflate.h>
 #include <lzma.h>
 #include <zlib.h>
@@ -41,7 +43,10 @@ std::optional<std::vector<std::uint8_t>> inflateWhole(std::span<const std::uint8
     if (decompressor == nullptr) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> output(expectedSize);
+    std::vector<std::uint8_t> output;
+    output.reserve(expectedSize);
+    preferHugePages(output.data(), expectedSize);
+    output.resize(expectedSize);
     std::size_t produced = 0;
     const libdeflate_result status = libdeflate_zlib_decompress(
         decompressor, compressed.data(), compressed.size(), output.data(), output.size(), &produced);

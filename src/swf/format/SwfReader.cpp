@@ -1,6 +1,7 @@
 #include "swf/format/SwfReader.h"
 
 #include "swf/format/ActionDecoder.h"
+#include "swf/format/HugePages.h"
 
 #include <algorithm>
 
@@ -243,6 +244,7 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
         return tags;
     }
     tags.reserve(count);
+    preferHugePages(tags.data(), tags.capacity() * sizeof(Tag));
     while (true) {
         Tag& tag = tags.emplace_back();
         if (!readTagInto(tag)) {
