@@ -1,20 +1,33 @@
 #include "swf/render/CachedBrush.h"
 
+#include "swf/render/BitmapFillBrush.h"
 #include "swf/render/BrushFactory.h"
 
 namespace kf::swf {
 
-CachedBrush::CachedBrush(FillStyle style)
-    : m_style(std::move(style)), m_plain(lookFor(m_style, ColorTransform{})) {}
+CachedBrush::CachedBrush(FillStyle style) : m_style(std::move(style)), m_plain(lookFor(ColorTransform{})) {}
+
+CachedBrush::CachedBrush(FillStyle style, const QImage* bitmap, const QRectF& pathBounds)
+    : m_style(std::move(style)), m_bitmap(bitmap), m_pathBounds(pathBounds),
+      m_plain(lookFor(ColorTransform{})) {}
 
 // The ramp is only referred to while drawing; copies start with an empty memo.
-CachedBrush::CachedBrush(const CachedBrush& other) : m_style(other.m_style), m_plain(other.m_plain) {}
+CachedBrush::CachedBrush(const CachedBrush& other)
+    : m_style(other.m_style), m_bitmap(other.m_bitmap), m_pathBounds(other.m_pathBounds),
+      m_plain(other.m_plain) {}
 
 CachedBrush::CachedBrush(CachedBrush&& other) noexcept
-    : m_style(std::move(other.m_style)), m_plain(std::move(other.m_plain)) {}
+    : m_style(std::move(other.m_style)), m_bitmap(other.m_bitmap), m_pathBounds(other.m_pathBounds),
+      m_plain(std::move(other.m_plain)) {}
 
-CachedBrush::Look CachedBrush::lookFor(const FillStyle& style, const ColorTransform& transform) {
-    return Look{BrushFactory::brush(style, transform), GradientRamp::build(style, transform)};
+CachedBrush::Look CachedBrush::lookFor(const ColorTransform& transform) const {
+    if (isBitmapFill(m_style.type)) {
+        // A missing bitmap draws nothing: neither a colour of its own nor a crash.
+        return Look{m_bitmap ? BitmapFillBrush::build(m_style, *m_bitmap, m_pathBounds, transform)
+                             : QBrush(Qt::NoBrush),
+                    std::nullopt};
+    }
+    return Look{BrushFactory::brush(m_style, transform), GradientRamp::build(m_style, transform)};
 }
 
 const CachedBrush::Look& CachedBrush::look(const ColorTransform& transform) const {
@@ -22,7 +35,7 @@ const CachedBrush::Look& CachedBrush::look(const ColorTransform& transform) cons
         return m_plain;
     }
     if (!m_hasLast || !(m_lastTransform == transform)) {
-        m_last = lookFor(m_style, transform);
+        m_last = lookFor(transform);
         m_lastTransform = transform;
         m_hasLast = true;
     }
@@ -35,7 +48,9 @@ const QBrush& CachedBrush::brush(const ColorTransform& transform) const {
 
 FillPaint CachedBrush::paint(const ColorTransform& transform) const {
     const Look& chosen = look(transform);
-    return FillPaint{&chosen.brush, chosen.ramp ? &*chosen.ramp : nullptr};
+    FillPaint paint{&chosen.brush, chosen.ramp ? &*chosen.ramp : nullptr};
+    paint.smooth = !isBitmapFill(m_style.type) || BitmapFillBrush::isSmoothed(m_style.type);
+    return paint;
 }
 
 } // namespace kf::swf

@@ -6,6 +6,8 @@
 #include "swf/render/GradientRamp.h"
 
 #include <QBrush>
+#include <QImage>
+#include <QRectF>
 #include <optional>
 
 namespace kf::swf {
@@ -16,6 +18,9 @@ namespace kf::swf {
 class CachedBrush {
 public:
     explicit CachedBrush(FillStyle style);
+    // A bitmap fill showing `bitmap` (null when the bitmap is missing or undecodable: the
+    // fill then draws nothing) over a path covering `pathBounds` (shape twips).
+    CachedBrush(FillStyle style, const QImage* bitmap, const QRectF& pathBounds);
     CachedBrush(const CachedBrush& other);
     CachedBrush(CachedBrush&& other) noexcept;
     CachedBrush& operator=(const CachedBrush&) = delete;
@@ -31,10 +36,12 @@ private:
         QBrush brush;
         std::optional<GradientRamp> ramp;
     };
-    static Look lookFor(const FillStyle& style, const ColorTransform& transform);
+    Look lookFor(const ColorTransform& transform) const;
     const Look& look(const ColorTransform& transform) const;
 
     FillStyle m_style;
+    const QImage* m_bitmap = nullptr; // owned by the bitmap character's cache
+    QRectF m_pathBounds;
     Look m_plain;
     mutable ColorTransform m_lastTransform;
     mutable Look m_last;

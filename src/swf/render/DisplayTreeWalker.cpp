@@ -1,5 +1,6 @@
 #include "swf/render/DisplayTreeWalker.h"
 
+#include "swf/render/MorphRenderCache.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapeDrawer.h"
 #include "swf/runtime/DisplayList.h"
@@ -106,6 +107,9 @@ void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.draw(*shape, world, transform);
     }
+    if (const MorphShapeCharacter* morph = object.morphShapeCharacter()) {
+        m_drawer.draw(MorphRenderCache::at(*morph, object.ratio()), world, transform);
+    }
     m_textDrawer.draw(object, world, transform);
     if (const DisplayList* children = object.children()) {
         walk(*children, world, transform);
@@ -118,6 +122,9 @@ void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTrans
     }
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.drawMask(*shape, world);
+    }
+    if (const MorphShapeCharacter* morph = object.morphShapeCharacter()) {
+        m_drawer.drawMask(MorphRenderCache::at(*morph, object.ratio()), world);
     }
     m_textDrawer.drawMask(object, world);
     const DisplayList* children = object.children();
@@ -142,6 +149,9 @@ QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTrans
     QRectF bounds;
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         bounds = ShapeDrawer::deviceBounds(*shape, world);
+    }
+    if (const MorphShapeCharacter* morph = object.morphShapeCharacter()) {
+        bounds = ShapeDrawer::deviceBounds(MorphRenderCache::at(*morph, object.ratio()), world);
     }
     bounds = bounds.united(TextDrawer::deviceBounds(object, world));
     const DisplayList* children = object.children();

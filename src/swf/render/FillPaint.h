@@ -13,6 +13,8 @@ class GradientRamp;
 struct FillPaint {
     const QBrush* brush = nullptr;
     const GradientRamp* gradient = nullptr;
+    // False for the bitmap fills that ask to be drawn without smoothing.
+    bool smooth = true;
 };
 
 } // namespace kf::swf

@@ -115,7 +115,15 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
     }
     if (paint.brush) {
         painter.setTransform(device);
+        // Bitmap fills of the non-smoothed kinds stay sharp even at high quality.
+        const bool unsmoothed = !paint.smooth && m_quality == RenderQuality::High;
+        if (unsmoothed) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        }
         painter.fillPath(path, *paint.brush);
+        if (unsmoothed) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        }
     }
 }
 

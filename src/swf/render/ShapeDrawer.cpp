@@ -46,25 +46,35 @@ ShapeDrawer::ShapeDrawer(RenderBackend& backend, double stageScale, const QRectF
     : m_backend(backend), m_stageScale(stageScale), m_outputBounds(outputBounds) {}
 
 QRectF ShapeDrawer::deviceBounds(const ShapeCharacter& character, const QTransform& world) {
-    const ShapeRenderCache& cache = ShapeRenderCache::of(character);
+    return deviceBounds(ShapeRenderCache::of(character), world);
+}
+
+QRectF ShapeDrawer::deviceBounds(const ShapeRenderCache& cache, const QTransform& world) {
     // One pixel more for strokes kept at least a pixel wide.
     return world.mapRect(cache.bounds()).adjusted(-1.0, -1.0, 1.0, 1.0);
 }
 
 void ShapeDrawer::draw(const ShapeCharacter& character, const QTransform& world,
                        const ColorTransform& transform) {
-    const ShapeRenderCache& cache = ShapeRenderCache::of(character);
-    if (cache.pieces().empty() || !deviceBounds(character, world).intersects(m_outputBounds)) {
+    draw(ShapeRenderCache::of(character), world, transform);
+}
+
+void ShapeDrawer::draw(const ShapeRenderCache& cache, const QTransform& world,
+                       const ColorTransform& transform) {
+    if (cache.pieces().empty() || !deviceBounds(cache, world).intersects(m_outputBounds)) {
         return;
     }
     drawPieces(cache, world, transform);
 }
 
 void ShapeDrawer::drawMask(const ShapeCharacter& character, const QTransform& world) {
+    drawMask(ShapeRenderCache::of(character), world);
+}
+
+void ShapeDrawer::drawMask(const ShapeRenderCache& cache, const QTransform& world) {
     // Coverage is all a mask contributes; the backend ignores colours while masking. Flash
     // masks with the fills alone: a mask shape's outline strokes do not widen it.
-    const ShapeRenderCache& cache = ShapeRenderCache::of(character);
-    if (cache.pieces().empty() || !deviceBounds(character, world).intersects(m_outputBounds)) {
+    if (cache.pieces().empty() || !deviceBounds(cache, world).intersects(m_outputBounds)) {
         return;
     }
     for (const ShapeRenderCache::Piece& piece : cache.pieces()) {

@@ -22,9 +22,13 @@ public:
     void draw(const ShapeCharacter& character, const QTransform& world, const ColorTransform& transform);
     // Draws the shape's coverage only, for a mask.
     void drawMask(const ShapeCharacter& character, const QTransform& world);
+    // The same for a shape built elsewhere (a morph at one ratio).
+    void draw(const ShapeRenderCache& cache, const QTransform& world, const ColorTransform& transform);
+    void drawMask(const ShapeRenderCache& cache, const QTransform& world);
 
     // Where the shape lands in output pixels (strokes included), for mask bounds.
     static QRectF deviceBounds(const ShapeCharacter& character, const QTransform& world);
+    static QRectF deviceBounds(const ShapeRenderCache& cache, const QTransform& world);
 
 private:
     QPen strokePen(const ShapeRenderCache& cache, std::size_t piece, const QTransform& world,

@@ -9,6 +9,7 @@
 
 namespace kf::swf {
 
+class ShapeBitmaps;
 class ShapeCharacter;
 struct DefineShapeTag;
 
@@ -23,7 +24,8 @@ public:
         CachedBrush brush;
     };
 
-    explicit ShapeRenderCache(const DefineShapeTag& definition);
+    // `bitmaps` supplies the pixels of bitmap fills; they are decoded here if not yet.
+    ShapeRenderCache(const DefineShapeTag& definition, const ShapeBitmaps& bitmaps);
 
     // The cache of `character`, built now when it has none.
     static const ShapeRenderCache& of(const ShapeCharacter& character);
