@@ -1,5 +1,6 @@
 #include "swf/runtime/MoviePlayer.h"
 
+#include "swf/runtime/InputDispatcher.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/ScriptEngine.h"
 #include "swf/runtime/SpriteObject.h"
@@ -48,6 +49,7 @@ void MoviePlayer::unload() {
     if (m_scriptEngine) {
         m_scriptEngine->movieUnloaded();
     }
+    m_input.reset();
     m_root.reset();
     m_context.reset();
     m_rootTimeline = TimelineDefinition{};

@@ -16,6 +16,8 @@
 
 namespace kf::swf {
 
+class InputDispatcher;
+struct InputEvent;
 class PlayerContext;
 class ScriptEngine;
 class SpriteObject;
@@ -66,6 +68,18 @@ public:
     // One frame period: every playing timeline moves on, then the frame scripts run.
     void advanceFrame();
 
+    // Mouse and keyboard into the movie, each running the scripts it triggers at once.
+    // Positions are stage twips (the movie's own coordinates, before the view scales them);
+    // key codes are Flash Player's and `character` the UTF-16 unit typed, 0 for none.
+    void mouseMove(double x, double y);
+    void mouseDown(double x, double y);
+    void mouseUp(double x, double y);
+    void keyDown(int keyCode, char16_t character);
+    void keyUp(int keyCode, char16_t character);
+    // Whether the mouse is over a button or a clip that takes the mouse and wants the hand
+    // pointer shown.
+    bool wantsHandCursor();
+
     const DisplayList& displayList() const;
     SpriteObject* root() { return m_root.get(); }
     const CharacterDictionary& dictionary() const { return m_dictionary; }
@@ -78,6 +92,7 @@ public:
 
 private:
     void runQueuedActions();
+    void dispatchInput(const InputEvent& event);
     ActionContext rootContext();
 
     Navigator* m_navigator;
@@ -95,6 +110,7 @@ private:
     TimelineDefinition m_rootTimeline;
     std::unique_ptr<PlayerContext> m_context;
     std::unique_ptr<SpriteObject> m_root;
+    std::unique_ptr<InputDispatcher> m_input;
     DisplayList m_emptyList;
 };
 

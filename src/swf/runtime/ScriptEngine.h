@@ -1,10 +1,15 @@
 #pragma once
 
+#include "swf/format/Tags.h"
 #include "swf/runtime/ActionContext.h"
+#include "swf/runtime/InputEvent.h"
 
 #include <cstddef>
 
 namespace kf::swf {
+
+class ButtonObject;
+class SpriteObject;
 
 // Runs action blocks for the player. The runtime only knows this interface; the ActionScript
 // interpreter (swf_avm1) implements it above the runtime, so the dependency stays one-way:
@@ -23,6 +28,26 @@ public:
     virtual void frameAdvanced(ActionContext& context) = 0;
     // The movie is going away: drop every script object that refers to it.
     virtual void movieUnloaded() = 0;
+
+    // Mouse and keyboard, before the clips' own events are queued: the Key and Mouse
+    // listeners, and the engine's view of the keys held and the mouse position.
+    virtual void inputEvent(ActionContext& context, const InputEvent& event) {
+        (void)context;
+        (void)event;
+    }
+    // Whether scripts gave `clip` mouse handlers (onPress, onRollOver...), which make it
+    // take the mouse events of everything inside it.
+    virtual bool clipHandlesMouse(SpriteObject& clip) {
+        (void)clip;
+        return false;
+    }
+    // A button's mouse transition (Press, Release, RollOver... as ClipEvent): its script
+    // handlers run. The condition actions of its definition are queued by the player.
+    virtual void buttonEvent(ActionContext& context, ButtonObject& button, ClipEvent event) {
+        (void)context;
+        (void)button;
+        (void)event;
+    }
 };
 
 } // namespace kf::swf
