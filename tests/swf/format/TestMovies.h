@@ -56,7 +56,7 @@ inline MovieBuilder smallMovie(Compression compression) {
         .label("first")
         .doAction(ActionAssembler().pushString("x").pushInteger(3).setVariable().stop())
         .showFrame();
-    builder.addTag(TagCode::DefineBitsLossless, UnknownTag{Bytes{1, 2, 3, 4, 5}});
+    builder.addTag(TagCode::DefineBinaryData, UnknownTag{Bytes{1, 2, 3, 4, 5}});
     builder.move(Depth{1}, Matrix::translation(40, 40)).remove(Depth{5}).showFrame();
     return builder;
 }

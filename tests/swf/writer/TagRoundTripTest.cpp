@@ -105,7 +105,7 @@ TEST(TagRoundTrip, doActionAndDoInitAction) {
 }
 
 TEST(TagRoundTrip, unknownTagsKeepTheirBodyAndCode) {
-    const Tag tag{TagCode::DefineBitsLossless, 0, UnknownTag{Bytes(100, 0xAB)}};
+    const Tag tag{TagCode::DefineBinaryData, 0, UnknownTag{Bytes(100, 0xAB)}};
     expectRoundTrip(tag, std::nullopt, writeTag, readTag);
     const Tag undefined{static_cast<TagCode>(777), 0, UnknownTag{Bytes{1, 2, 3}}};
     expectRoundTrip(undefined, std::nullopt, writeTag, readTag);
