@@ -1,12 +1,10 @@
 // Bitmaps written into movies, read back, played and drawn: every bitmap tag, the fills
 // that show them, and damaged bitmaps that must draw nothing.
-#include "RenderScene.h"
+#include "PlayedMovie.h"
 #include "TestBitmaps.h"
 
-#include "swf/format/MovieReader.h"
 #include "swf/render/BitmapRenderCache.h"
 #include "swf/runtime/BitmapCharacter.h"
-#include "swf/runtime/MoviePlayer.h"
 #include "swf/writer/MovieBuilder.h"
 #include "swf/writer/ShapeBuilder.h"
 
@@ -31,8 +29,10 @@ FillStyle bitmapFill(FillType type, double scale, CharacterId id = bitmapId) {
     return fill;
 }
 
-class BitmapRender : public ::testing::Test {
+class BitmapRender : public PlayedMovie {
 protected:
+    using PlayedMovie::load;
+
     // A movie defining `tags` first, then a `width`×`height` pixel rectangle at (0, 0)
     // filled with `fill`, placed with `transform`.
     void load(std::vector<TagBody> tags, const FillStyle& fill, int width, int height,
@@ -44,29 +44,12 @@ protected:
         }
         const CharacterId box = movie.addRectangle(pixels(0, 0, width, height), fill);
         movie.place(box, Depth{1}, Matrix{}, transform).showFrame().showFrame();
-        Result<Movie> read = readMovie(movie.build());
-        ASSERT_TRUE(read.ok()) << read.error().message;
-        ASSERT_TRUE(m_player.load(std::move(read.value())).ok());
-    }
-
-    QImage render(RenderQuality quality = RenderQuality::High) {
-        StageView view;
-        view.outputWidth = 100;
-        view.outputHeight = 100;
-        view.frameSize = m_player.stageRect();
-        view.background = m_player.backgroundColor();
-        view.quality = quality;
-        QImage image;
-        m_renderer.render(m_player.displayList(), view, image);
-        return image;
+        load(movie);
     }
 
     const BitmapCharacter* bitmap() const {
         return dynamic_cast<const BitmapCharacter*>(m_player.dictionary().find(bitmapId));
     }
-
-    MoviePlayer m_player;
-    StageRenderer m_renderer;
 };
 
 TEST_F(BitmapRender, losslessFormatsWithPaddedRowsShowEveryPixel) {
@@ -169,10 +152,7 @@ TEST_F(BitmapRender, gifInsideDefineBitsJpeg2) {
 TEST_F(BitmapRender, jpeg3AlphaPlaneMakesTheEdgesTransparent) {
     const QImage picture = TestBitmaps::quarters(4, 2, white, white, white, white);
     // Alpha per pixel: opaque, half, transparent, opaque on both rows.
-    Bytes alpha;
-    for (int row = 0; row < 2; ++row) {
-        alpha.insert(alpha.end(), {255, 128, 0, 255});
-    }
+    const Bytes alpha{255, 128, 0, 255, 255, 128, 0, 255};
     DefineBitsJpegTag tag{bitmapId, 3, {}, TestBitmaps::jpeg(picture), TestBitmaps::zlib(alpha)};
     load({tag}, bitmapFill(FillType::NonSmoothedClippedBitmap, 10), 40, 20);
     const QImage image = render();
@@ -239,9 +219,7 @@ TEST_F(BitmapRender, aMissingBitmapDrawsNothing) {
     const CharacterId box =
         movie.addRectangle(pixels(0, 0, 50, 50), bitmapFill(FillType::ClippedBitmap, 10, shape));
     movie.place(box, Depth{1}).showFrame();
-    Result<Movie> read = readMovie(movie.build());
-    ASSERT_TRUE(read.ok());
-    ASSERT_TRUE(m_player.load(std::move(read.value())).ok());
+    load(movie);
     EXPECT_TRUE(pixelIs(render(), 5, 5, background));
 }
 

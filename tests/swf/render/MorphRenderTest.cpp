@@ -1,12 +1,9 @@
 // Morph shapes: the shape between the two ends at a ratio, drawn, cached and moved.
-#include "RenderScene.h"
+#include "PlayedMovie.h"
 
-#include "swf/format/MovieReader.h"
 #include "swf/render/MorphRenderCache.h"
 #include "swf/runtime/MorphInterpolation.h"
 #include "swf/runtime/MorphShapeCharacter.h"
-#include "swf/runtime/MoviePlayer.h"
-#include "swf/writer/MovieBuilder.h"
 
 namespace kf::swf::test {
 namespace {
@@ -67,8 +64,10 @@ PlaceObjectTag placeMorph(CharacterId id, std::optional<std::uint16_t> ratio, bo
     return place;
 }
 
-class MorphRender : public ::testing::Test {
+class MorphRender : public PlayedMovie {
 protected:
+    using PlayedMovie::load;
+
     // Plays a movie defining `morph` and placing it at each of `ratios` on one frame each.
     void load(const DefineMorphShapeTag& morph, const std::vector<std::uint16_t>& ratios) {
         MovieBuilder movie(8, Rect{Twips{0}, Twips::fromPixels(100), Twips{0}, Twips::fromPixels(100)});
@@ -77,24 +76,8 @@ protected:
         for (std::size_t frame = 0; frame < ratios.size(); ++frame) {
             movie.addTag(placeMorph(morph.id, ratios[frame], frame > 0)).showFrame();
         }
-        Result<Movie> read = readMovie(movie.build());
-        ASSERT_TRUE(read.ok()) << read.error().message;
-        ASSERT_TRUE(m_player.load(std::move(read.value())).ok());
+        load(movie);
     }
-
-    QImage render() {
-        StageView view;
-        view.outputWidth = 100;
-        view.outputHeight = 100;
-        view.frameSize = m_player.stageRect();
-        view.background = m_player.backgroundColor();
-        QImage image;
-        m_renderer.render(m_player.displayList(), view, image);
-        return image;
-    }
-
-    MoviePlayer m_player;
-    StageRenderer m_renderer;
 };
 
 TEST_F(MorphRender, ratioZeroHalfAndFullShowTheStartTheMiddleAndTheEnd) {
@@ -125,9 +108,7 @@ TEST_F(MorphRender, aPlacementWithoutRatioShowsTheStartShape) {
     movie.setBackgroundColor(background);
     movie.addTag(growingSquare());
     movie.addTag(placeMorph(CharacterId{1}, std::nullopt)).showFrame();
-    Result<Movie> read = readMovie(movie.build());
-    ASSERT_TRUE(read.ok());
-    ASSERT_TRUE(m_player.load(std::move(read.value())).ok());
+    load(movie);
     EXPECT_TRUE(pixelIs(render(), 20, 20, red));
 }
 

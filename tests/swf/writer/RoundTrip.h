@@ -31,4 +31,16 @@ void expectRoundTrip(const T& value, std::optional<Bytes> expected, Write write,
     EXPECT_EQ(back, value);
 }
 
+// A whole tag, its code taken from the body.
+inline Tag wholeTag(TagBody body) {
+    return Tag{SwfWriter::codeFor(body), 0, std::move(body)};
+}
+
+// expectRoundTrip for whole tags, header included, through writeTag and readTag.
+inline void expectTagRoundTrip(const Tag& tag, std::optional<Bytes> expected = std::nullopt) {
+    expectRoundTrip(
+        tag, std::move(expected), [](SwfWriter& writer, const Tag& value) { writer.writeTag(value); },
+        [](SwfReader& reader) { return reader.readTag().value_or(Tag{}); });
+}
+
 } // namespace kf::swf::test
