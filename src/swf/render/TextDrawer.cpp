@@ -162,10 +162,11 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
         m_backend.popMask();
     }
     if (settings.border) {
-        // A one-pixel line on the field's outermost pixels, inside its bounds.
+        // A one-pixel line through the pixels the bounds start on: Flash Player's border
+        // covers the pixel column at xMax as well, one more than the field is wide.
         const double half = 0.5 / std::max(1e-9, std::sqrt(std::abs(world.determinant())));
         QPainterPath frame;
-        frame.addRect(bounds.adjusted(half, half, -half, -half));
+        frame.addRect(bounds.translated(half, half));
         QPen pen(colorOf(settings.borderColor, transform), 1.0);
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::MiterJoin);

@@ -166,6 +166,14 @@ void EditTextObject::setText(std::u32string_view text, bool asHtml) {
     touch();
 }
 
+void EditTextObject::setColor(Rgba color) {
+    m_settings.format.color = color;
+    for (TextSpan& span : m_spans) {
+        span.format.color = color;
+    }
+    touch();
+}
+
 std::u32string EditTextObject::htmlText() const {
     // One P per paragraph, one FONT run per span inside it, as the player writes it back.
     std::u32string html;

@@ -54,6 +54,8 @@ public:
     // Replaces the text: as markup when `asHtml` (and the field is an HTML one), else as is.
     void setText(std::u32string_view text, bool asHtml);
     void setText(std::u32string_view text) { setText(text, false); }
+    // Every character and the field's own format take `color` (TextField.textColor).
+    void setColor(Rgba color);
     // The spans back as the HTML subset.
     std::u32string htmlText() const;
 

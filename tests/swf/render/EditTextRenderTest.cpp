@@ -105,6 +105,8 @@ TEST_F(EditTextRender, borderAndBackgroundFrameTheField) {
     EXPECT_EQ(pixel(image, 50, 30), white);
     EXPECT_EQ(pixel(image, 50, 0), black);
     EXPECT_EQ(pixel(image, 0, 30), black);
+    EXPECT_EQ(pixel(image, 50, 60), black); // the row at the bottom edge is the border's too
+    EXPECT_EQ(pixel(image, 50, 61), stageColor);
     EXPECT_EQ(pixel(image, 50, 70), stageColor);
 }
 
