@@ -1,5 +1,6 @@
 #include "swf/render/DisplayTreeWalker.h"
 
+#include "swf/render/LayerEffects.h"
 #include "swf/render/MorphRenderCache.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapeDrawer.h"
@@ -33,10 +34,6 @@ std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform&
         return std::nullopt;
     }
     return world;
-}
-
-bool needsLayer(BlendMode mode) {
-    return mode != BlendMode::Normal;
 }
 
 // Alpha and erase act on the layer of a parent whose blend mode makes one; with none they
@@ -84,13 +81,14 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
         if (needsParentLayer(mode) && m_openLayers == 0) {
             continue;
         }
-        const bool layered = needsLayer(mode);
-        if (layered) {
-            m_backend.pushLayer(mode, deviceBounds(*object, *world, m_nesting));
+        const QTransform objectWorld = drawsAsBitmap(*object) ? pixelAligned(*world) : *world;
+        const std::optional<LayerEffects> effects = LayerEffects::forObject(*object, objectWorld);
+        if (effects) {
+            m_backend.pushLayer(*effects, deviceBounds(*object, objectWorld, m_nesting));
             ++m_openLayers;
         }
-        drawObject(*object, *world, transform);
-        if (layered) {
+        drawObject(*object, objectWorld, transform);
+        if (effects) {
             --m_openLayers;
             m_backend.popLayer();
         }

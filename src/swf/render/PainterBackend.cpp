@@ -1,50 +1,13 @@
 #include "swf/render/PainterBackend.h"
 
+#include "swf/render/BitmapFilters.h"
+#include "swf/render/BlendCompositor.h"
 #include "swf/render/GradientRamp.h"
 #include "swf/render/GradientShader.h"
 
 #include <QPainterPathStroker>
 
 namespace kf::swf {
-
-namespace {
-
-QPainter::CompositionMode compositionFor(BlendMode mode) {
-    switch (mode) {
-    case BlendMode::Multiply:
-        return QPainter::CompositionMode_Multiply;
-    case BlendMode::Screen:
-        return QPainter::CompositionMode_Screen;
-    case BlendMode::Lighten:
-        return QPainter::CompositionMode_Lighten;
-    case BlendMode::Darken:
-        return QPainter::CompositionMode_Darken;
-    case BlendMode::Difference:
-        return QPainter::CompositionMode_Difference;
-    case BlendMode::Add:
-        return QPainter::CompositionMode_Plus;
-    case BlendMode::Overlay:
-        return QPainter::CompositionMode_Overlay;
-    case BlendMode::HardLight:
-        return QPainter::CompositionMode_HardLight;
-    // Alpha and erase act on the layer below, which Flash requires to be a layer itself.
-    case BlendMode::Alpha:
-        return QPainter::CompositionMode_DestinationIn;
-    case BlendMode::Erase:
-        return QPainter::CompositionMode_DestinationOut;
-    // The layer is turned into white of its own coverage first (see popSurfaceTo).
-    case BlendMode::Invert:
-        return QPainter::CompositionMode_Difference;
-    // Subtract has no QPainter mode; drawing normally keeps the content visible.
-    case BlendMode::Subtract:
-    case BlendMode::Normal:
-    case BlendMode::Layer:
-        break;
-    }
-    return QPainter::CompositionMode_SourceOver;
-}
-
-} // namespace
 
 PainterBackend::PainterBackend() = default;
 
@@ -270,21 +233,22 @@ void PainterBackend::popMask() {
     popSurfaceTo(SurfaceKind::MaskedContent);
 }
 
-void PainterBackend::pushLayer(BlendMode mode, const QRectF& deviceBounds) {
+void PainterBackend::pushLayer(const LayerEffects& effects, const QRectF& deviceBounds) {
     if (m_surfaces.empty()) {
         return;
     }
-    pushOffscreen(SurfaceKind::Layer, deviceBounds.toAlignedRect().adjusted(-1, -1, 1, 1));
-    Surface& layer = current();
-    layer.blendMode = mode;
-    if (mode == BlendMode::Alpha && layer.painter) {
-        // An alpha object keeps what lies below it only in proportion to its own alpha, and
-        // only where it draws: the rest of its layer (the margin around its bounds, holes in
-        // its shape) must leave the parent's pixels as they are. The layer starts opaque and
-        // the object's pixels replace it, alpha included.
-        layer.image.fill(Qt::white);
-        layer.painter->setCompositionMode(QPainter::CompositionMode_Source);
-    }
+    // Filters spread the object: the layer gets room for that, and for what lies just outside
+    // the visible area but blurs or casts a shadow into it.
+    const int reach = effects.reach();
+    const QRect parentArea = current().area;
+    auto surface = std::make_unique<Surface>();
+    surface->kind = SurfaceKind::Layer;
+    surface->area = deviceBounds.toAlignedRect()
+                        .adjusted(-1 - reach, -1 - reach, 1 + reach, 1 + reach)
+                        .intersected(parentArea.adjusted(-reach, -reach, reach, reach));
+    surface->effects = effects;
+    startOffscreen(*surface);
+    m_surfaces.push_back(std::move(surface));
 }
 
 void PainterBackend::popLayer() {
@@ -314,26 +278,14 @@ void PainterBackend::popSurfaceTo(SurfaceKind expected) {
         break;
     }
     case SurfaceKind::Layer:
-        if (top.blendMode == BlendMode::Invert) {
-            coverageAsWhite(top.image);
+        if (!top.effects.filters.empty()) {
+            BitmapFilters::apply(top.image, top.effects);
         }
-        compositeOnto(current(), top.image, top.area, compositionFor(top.blendMode));
+        blendOnto(current(), top.image, top.area, top.effects.blendMode);
         break;
     case SurfaceKind::MaskShape: // a mask never finished masks nothing
     case SurfaceKind::Target:
         break;
-    }
-}
-
-// Invert shows the object's shape only, not its colours: white where it covers, so that a
-// difference with what lies below inverts it in proportion to the coverage.
-void PainterBackend::coverageAsWhite(QImage& image) {
-    for (int row = 0; row < image.height(); ++row) {
-        auto* pixels = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int column = 0; column < image.width(); ++column) {
-            const int alpha = qAlpha(pixels[column]);
-            pixels[column] = qRgba(alpha, alpha, alpha, alpha);
-        }
     }
 }
 
@@ -348,6 +300,19 @@ void PainterBackend::compositeOnto(Surface& below, const QImage& image, const QR
     painter.setCompositionMode(mode);
     painter.drawImage(area.topLeft() - below.area.topLeft(), image);
     painter.restore();
+}
+
+// Blends straight into the pixels below: a surface is always an image, and its painter writes
+// through to it, so nothing is pending when the layer lands.
+void PainterBackend::blendOnto(Surface& below, const QImage& image, const QRect& area, BlendMode mode) {
+    if (!below.painter || !below.painter->isActive()) {
+        return;
+    }
+    auto* pixels = dynamic_cast<QImage*>(below.painter->device());
+    if (!pixels) {
+        return;
+    }
+    BlendCompositor::composite(*pixels, below.area.topLeft(), image, area.topLeft(), mode);
 }
 
 } // namespace kf::swf

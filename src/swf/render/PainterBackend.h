@@ -27,7 +27,7 @@ public:
     void endMask() override;
     void popMask() override;
 
-    void pushLayer(BlendMode mode, const QRectF& deviceBounds) override;
+    void pushLayer(const LayerEffects& effects, const QRectF& deviceBounds) override;
     void popLayer() override;
 
 private:
@@ -40,8 +40,8 @@ private:
         QRect area;
         QImage image; // offscreen surfaces only
         std::unique_ptr<QPainter> painter;
-        QImage mask; // MaskedContent: the finished mask of the same area
-        BlendMode blendMode = BlendMode::Normal;
+        QImage mask;          // MaskedContent: the finished mask of the same area
+        LayerEffects effects; // Layer: what happens to it when it is popped
     };
 
     Surface& current() { return *m_surfaces.back(); }
@@ -54,9 +54,9 @@ private:
     static void fillStrokeOutline(QPainter& painter, const QPainterPath& path, const QTransform& transform,
                                   const QPen& pen, const QBrush& brush);
     bool fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp);
-    static void coverageAsWhite(QImage& image);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
+    static void blendOnto(Surface& below, const QImage& image, const QRect& area, BlendMode mode);
 
     static constexpr double aliasedTieShift = 1.0 / 64.0;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "swf/format/Filters.h"
 #include "swf/render/FillPaint.h"
+#include "swf/render/LayerEffects.h"
 #include "swf/render/StageView.h"
 
 #include <QBrush>
@@ -43,9 +43,10 @@ public:
     virtual void endMask() = 0;
     virtual void popMask() = 0;
 
-    // Draws everything up to popLayer into a layer of its own, then composites the layer
-    // onto what lies below with `mode`. Only `deviceBounds` (output pixels) is composited.
-    virtual void pushLayer(BlendMode mode, const QRectF& deviceBounds) = 0;
+    // Draws everything up to popLayer into a layer of its own, runs the effects' filters over
+    // it, then composites it onto what lies below with their blend mode. `deviceBounds`
+    // (output pixels) bounds what is drawn into the layer; the filters may spread beyond it.
+    virtual void pushLayer(const LayerEffects& effects, const QRectF& deviceBounds) = 0;
     virtual void popLayer() = 0;
 };
 

@@ -1,0 +1,120 @@
+#include "RenderScene.h"
+
+namespace kf::swf::test {
+namespace {
+
+constexpr Rgba backdrop{200, 100, 50, 255};
+constexpr Rgba paint{100, 150, 250, 255};
+
+DefineShapeTag rectangle(int left, int top, int width, int height, Rgba color) {
+    Records records;
+    records.moveTo(left, top).select(0, 1).rectangle(width, height);
+    return records.shape({solid(color)});
+}
+
+// The backdrop square covers 10..90; the blended square 30..70 on top of it.
+QImage blendedOverBackdrop(BlendMode mode, RenderQuality quality = RenderQuality::Low) {
+    RenderScene scene;
+    scene.add(1, rectangle(10, 10, 80, 80, backdrop));
+    scene.add(2, rectangle(30, 30, 40, 40, paint)).setBlendMode(mode);
+    return scene.render(quality);
+}
+
+struct BlendCase {
+    BlendMode mode;
+    Rgba expected;
+};
+
+TEST(BlendMode, eachModeCombinesObjectAndBackdropAsFlashDoes) {
+    const BlendCase cases[] = {
+        {BlendMode::Normal, paint},
+        {BlendMode::Layer, paint},
+        {BlendMode::Multiply, {78, 59, 49, 255}},
+        {BlendMode::Screen, {222, 191, 251, 255}},
+        {BlendMode::Lighten, {200, 150, 250, 255}},
+        {BlendMode::Darken, {100, 100, 50, 255}},
+        {BlendMode::Difference, {100, 50, 200, 255}},
+        {BlendMode::Add, {255, 250, 255, 255}},
+        {BlendMode::Subtract, {100, 0, 0, 255}},
+        {BlendMode::Invert, {55, 155, 205, 255}},     // the object's colour plays no part
+        {BlendMode::Overlay, {188, 118, 98, 255}},    // the backdrop chooses multiply or screen
+        {BlendMode::HardLight, {157, 127, 247, 255}}, // the object chooses
+    };
+    for (const BlendCase& blendCase : cases) {
+        for (RenderQuality quality : {RenderQuality::Low, RenderQuality::High}) {
+            SCOPED_TRACE(static_cast<int>(blendCase.mode));
+            const QImage image = blendedOverBackdrop(blendCase.mode, quality);
+            EXPECT_TRUE(pixelIs(image, 50, 50, blendCase.expected, 2));
+            EXPECT_TRUE(pixelIs(image, 20, 50, backdrop)); // the backdrop beside the object
+            EXPECT_TRUE(pixelIs(image, 5, 5, white));
+        }
+    }
+}
+
+TEST(BlendMode, blendingOverTheBareStageUsesTheStageColour) {
+    RenderScene scene;
+    scene.add(1, rectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Multiply);
+    EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, paint));
+    scene.root().objects().begin()->second->setBlendMode(BlendMode::Invert);
+    EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, black));
+}
+
+TEST(BlendMode, halfTransparentObjectBlendsInProportion) {
+    RenderScene scene;
+    scene.add(1, rectangle(10, 10, 80, 80, backdrop));
+    scene.add(2, rectangle(30, 30, 40, 40, Rgba{255, 255, 255, 128})).setBlendMode(BlendMode::Invert);
+    // Half of the inverse (55, 155, 205) and half of the backdrop.
+    EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, {127, 127, 127, 255}, 2));
+}
+
+// A sprite in layer mode holding the backdrop square, and above it a child in `mode`.
+QImage layerWithChild(BlendMode parentMode, BlendMode childMode, Rgba childColor) {
+    RenderScene scene;
+    TestSprite& group = RenderScene::addSprite(scene.root(), 1);
+    group.setBlendMode(parentMode);
+    RenderScene::add(group.list(), 1, rectangle(10, 10, 80, 80, backdrop));
+    RenderScene::add(group.list(), 2, rectangle(30, 30, 40, 40, childColor)).setBlendMode(childMode);
+    return scene.render(RenderQuality::Low);
+}
+
+TEST(BlendMode, alphaChildSetsTheTransparencyOfItsLayer) {
+    const QImage image = layerWithChild(BlendMode::Layer, BlendMode::Alpha, Rgba{0, 0, 0, 128});
+    // The group is half transparent where the child is, over the white stage.
+    EXPECT_TRUE(pixelIs(image, 50, 50, {227, 177, 152, 255}, 2));
+    EXPECT_TRUE(pixelIs(image, 20, 50, backdrop)); // untouched beside the child
+}
+
+TEST(BlendMode, eraseChildCutsItsLayer) {
+    const QImage image = layerWithChild(BlendMode::Layer, BlendMode::Erase, Rgba{0, 0, 0, 255});
+    EXPECT_TRUE(pixelIs(image, 50, 50, white));
+    EXPECT_TRUE(pixelIs(image, 25, 50, backdrop));
+}
+
+TEST(BlendMode, fullyTransparentAlphaChildLeavesItsLayerAlone) {
+    const QImage image = layerWithChild(BlendMode::Layer, BlendMode::Alpha, Rgba{0, 0, 0, 0});
+    EXPECT_TRUE(pixelIs(image, 50, 50, backdrop));
+}
+
+TEST(BlendMode, alphaAndEraseShowNothingWithoutAParentLayer) {
+    for (BlendMode mode : {BlendMode::Alpha, BlendMode::Erase}) {
+        const QImage image = layerWithChild(BlendMode::Normal, mode, Rgba{0, 0, 0, 255});
+        EXPECT_TRUE(pixelIs(image, 50, 50, backdrop));
+    }
+}
+
+TEST(BlendMode, layerGroupsChildrenBeforeTheyMeetTheBackdrop) {
+    // A multiply child inside a layer group multiplies with its siblings only, never with
+    // the stage below the group.
+    RenderScene scene;
+    scene.add(1, rectangle(0, 0, 100, 100, Rgba{0, 0, 255, 255}));
+    TestSprite& group = RenderScene::addSprite(scene.root(), 2);
+    group.setBlendMode(BlendMode::Layer);
+    RenderScene::add(group.list(), 1, rectangle(10, 10, 30, 30, backdrop));
+    RenderScene::add(group.list(), 2, rectangle(60, 60, 30, 30, paint)).setBlendMode(BlendMode::Multiply);
+    const QImage image = scene.render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 20, 20, backdrop));
+    EXPECT_TRUE(pixelIs(image, 75, 75, paint)); // nothing in the group below it: drawn as is
+}
+
+} // namespace
+} // namespace kf::swf::test
