@@ -24,6 +24,8 @@ void installNumber(Interpreter& vm);
 void installBoolean(Interpreter& vm);
 void installMath(Interpreter& vm);
 void installMovieClip(Interpreter& vm);
+void installSound(Interpreter& vm);
+void installColor(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 
 } // namespace kf::swf::avm1

@@ -150,6 +150,13 @@ std::int32_t toInt32(double number) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::int64_t>(wrapped)));
 }
 
+std::int32_t saturatingInt32(double number) {
+    if (!(number > -2147483649.0 && number < 2147483648.0)) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(number);
+}
+
 std::uint32_t toUint32(double number) {
     return static_cast<std::uint32_t>(toInt32(number));
 }

@@ -24,5 +24,8 @@ std::string toStringPrimitive(const Value& value, std::uint8_t version);
 // ECMA ToInt32 and ToUint32.
 std::int32_t toInt32(double number);
 std::uint32_t toUint32(double number);
+// The processor's truncating conversion, which some built-ins use instead of ToInt32: NaN
+// and values outside the 32-bit range give the lowest integer.
+std::int32_t saturatingInt32(double number);
 
 } // namespace kf::swf::avm1

@@ -71,6 +71,8 @@ void Interpreter::ensureGlobals() {
     installBoolean(*this);
     installMath(*this);
     installMovieClip(*this);
+    installSound(*this);
+    installColor(*this);
     installGlobalFunctions(*this);
 }
 

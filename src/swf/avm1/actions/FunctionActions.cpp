@@ -25,7 +25,13 @@ void defineFunctionObject(Interpreter& vm, Frame& frame, const Action& action, s
     code->block = frame.block;
     code->begin = frame.next;
     code->end = vm.indexForOffset(*frame.block, action.offset + action.size + codeSize);
-    code->scope = frame.scope;
+    // Functions of SWF 5 movies capture no scope: inside them a name is looked up in their
+    // own locals, then straight on their timeline, never in the function around them.
+    if (vm.version() >= 6) {
+        code->scope = frame.scope;
+    } else {
+        code->scope = {frame.baseClip};
+    }
     code->target = frame.baseClip;
     code->constants = frame.constants;
     frame.next = std::max(frame.next, std::min(code->end, frame.end));

@@ -30,6 +30,10 @@ void installObject(Interpreter& vm) {
     vm.setMethod(
         prototype, "valueOf",
         [](Interpreter&, const Value& thisValue, std::vector<Value>&) -> Value { return thisValue; });
+    // Flash Player 6 added the rest; movies made for SWF 5 do not see them.
+    if (vm.version() < 6) {
+        return;
+    }
     vm.setMethod(
         prototype, "hasOwnProperty",
         [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) -> Value {
