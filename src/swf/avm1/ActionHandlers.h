@@ -24,8 +24,9 @@ void installNumber(Interpreter& vm);
 void installBoolean(Interpreter& vm);
 void installMath(Interpreter& vm);
 void installMovieClip(Interpreter& vm);
-void installSound(Interpreter& vm);
-void installColor(Interpreter& vm);
+void installKey(Interpreter& vm);
+void installMouse(Interpreter& vm);
+void installButton(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 
 } // namespace kf::swf::avm1

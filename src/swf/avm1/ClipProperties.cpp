@@ -61,8 +61,9 @@ std::string_view clipPropertyName(int index) {
                                                                 : std::string_view();
 }
 
-std::optional<Value> getClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name) {
+std::optional<Value> getClipProperty(Interpreter& vm, DisplayObject& clip, std::string_view name) {
     const Matrix& matrix = clip.matrix();
+    const SpriteObject* timeline = clip.asSprite();
     switch (indexOf(name)) {
     case 0:
         return Value(matrix.tx / 20.0);
@@ -73,10 +74,10 @@ std::optional<Value> getClipProperty(Interpreter& vm, SpriteObject& clip, std::s
     case 3:
         return Value(scaleY(matrix) * 100.0);
     case 4:
-        return Value(static_cast<double>(std::max(clip.currentFrame() + 1, 1)));
+        return Value(static_cast<double>(timeline ? std::max(timeline->currentFrame() + 1, 1) : 1));
     case 5:
     case 12:
-        return Value(static_cast<double>(clip.totalFrames()));
+        return Value(static_cast<double>(timeline ? timeline->totalFrames() : 1));
     case 6:
         return Value(clip.colorTransform().alphaMultiplier * 100.0 / 256.0);
     case 7:
@@ -102,14 +103,19 @@ std::optional<Value> getClipProperty(Interpreter& vm, SpriteObject& clip, std::s
     case 19:
         return Value("HIGH");
     case 20:
-    case 21:
-        return Value(0.0);
+    case 21: {
+        // The mouse in the object's own space, in pixels.
+        const Matrix toLocal = clip.worldMatrix().inverted();
+        const double x = toLocal.mapX(vm.input.mouseX, vm.input.mouseY);
+        const double y = toLocal.mapY(vm.input.mouseX, vm.input.mouseY);
+        return Value(std::round(indexOf(name) == 20 ? x : y) / 20.0);
+    }
     default:
         return std::nullopt;
     }
 }
 
-bool setClipProperty(Interpreter& vm, SpriteObject& clip, std::string_view name, const Value& value) {
+bool setClipProperty(Interpreter& vm, DisplayObject& clip, std::string_view name, const Value& value) {
     const int index = indexOf(name);
     if (index < 0) {
         return false;

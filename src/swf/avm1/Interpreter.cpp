@@ -42,6 +42,7 @@ void Interpreter::movieUnloaded() {
         booleanPrototype = movieClipPrototype = errorPrototype = nullptr;
     globalRegisters = {};
     m_intervals.clear();
+    input = InteractionState{};
     m_version = 0;
 }
 
@@ -71,8 +72,9 @@ void Interpreter::ensureGlobals() {
     installBoolean(*this);
     installMath(*this);
     installMovieClip(*this);
-    installSound(*this);
-    installColor(*this);
+    installKey(*this);
+    installMouse(*this);
+    installButton(*this);
     installGlobalFunctions(*this);
 }
 

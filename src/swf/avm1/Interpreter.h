@@ -1,6 +1,7 @@
 #pragma once
 
 #include "swf/avm1/Frame.h"
+#include "swf/avm1/InteractionState.h"
 #include "swf/avm1/ScriptClock.h"
 #include "swf/runtime/ScriptEngine.h"
 
@@ -41,6 +42,11 @@ public:
     void beforeFrameScripts(ActionContext& context) override;
     void frameAdvanced(ActionContext& context) override;
     void movieUnloaded() override;
+    void inputEvent(ActionContext& context, const InputEvent& event) override;
+    bool clipHandlesMouse(SpriteObject& clip) override;
+    void buttonEvent(ActionContext& context, ButtonObject& button, ClipEvent event) override;
+    // The method a clip event calls on its clip ("onPress" for Press), or empty for none.
+    static std::string_view handlerNameFor(std::uint32_t event);
 
     // For the action handlers and built-ins.
     std::uint8_t version() const { return m_version; }
@@ -87,8 +93,13 @@ public:
     std::shared_ptr<Object> objectPrototype, functionPrototype, arrayPrototype, stringPrototype,
         numberPrototype, booleanPrototype, movieClipPrototype, errorPrototype;
     std::array<Value, 4> globalRegisters;
+    InteractionState input;
+    // Any stage object a clip-kind object stands for (sprites and buttons), or nullptr.
+    DisplayObject* resolveDisplayObject(const Object& object);
 
     void trace(const std::string& line);
+    // Drops an exception a handler the player called (not a script) left uncaught.
+    void clearPendingThrow() { m_pendingThrow = false; }
     // Stops every script of this frame (time limit, recursion, malformed code).
     void abort() { m_aborted = true; }
     // A Throw that left a called function: the caller's frame takes it over.

@@ -3,6 +3,7 @@
 #include "swf/avm1/Conversions.h"
 #include "swf/avm1/Interpreter.h"
 #include "swf/avm1/ScriptFunction.h"
+#include "swf/runtime/ButtonObject.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TargetPath.h"
@@ -266,8 +267,7 @@ std::string Interpreter::toString(const Value& value) {
     Object* object = value.objectOrNull();
     if (!object || object->kind() == ObjectKind::Boxed || object->kind() == ObjectKind::Clip) {
         if (object && object->kind() == ObjectKind::Clip) {
-            SpriteObject* clip = resolveClip(*object);
-            return clip ? object->clipPath : std::string();
+            return resolveDisplayObject(*object) ? object->clipPath : std::string();
         }
         return toStringPrimitive(value, m_version);
     }
@@ -305,7 +305,10 @@ std::string Interpreter::typeOf(const Value& value) {
     case ObjectKind::Function:
         return "function";
     case ObjectKind::Clip:
-        return resolveClip(*value.object()) ? "movieclip" : "undefined";
+        if (resolveClip(*value.object())) {
+            return "movieclip";
+        }
+        return resolveDisplayObject(*value.object()) ? "object" : "undefined";
     default:
         return "object";
     }
@@ -320,7 +323,8 @@ std::shared_ptr<Object> Interpreter::clipObject(DisplayObject& clip) {
         clip.setName("instance" + std::to_string(m_nextInstanceName++));
     }
     auto object = track(std::make_shared<Object>(ObjectKind::Clip));
-    object->setPrototype(movieClipPrototype);
+    const bool button = clip.asButton() && input.buttonPrototype;
+    object->setPrototype(button ? input.buttonPrototype : movieClipPrototype);
     std::string path = "_level0";
     std::vector<const DisplayObject*> chain;
     for (const DisplayObject* step = &clip; step && step->parent(); step = step->parent()) {
@@ -335,7 +339,7 @@ std::shared_ptr<Object> Interpreter::clipObject(DisplayObject& clip) {
     return object;
 }
 
-SpriteObject* Interpreter::resolveClip(const Object& object) {
+DisplayObject* Interpreter::resolveDisplayObject(const Object& object) {
     if (object.kind() != ObjectKind::Clip || !m_context) {
         return nullptr;
     }
@@ -344,7 +348,12 @@ SpriteObject* Interpreter::resolveClip(const Object& object) {
     if (!found || found != object.clipIdentity || found->isRemoved()) {
         return nullptr;
     }
-    return found->asSprite();
+    return found;
+}
+
+SpriteObject* Interpreter::resolveClip(const Object& object) {
+    DisplayObject* found = resolveDisplayObject(object);
+    return found ? found->asSprite() : nullptr;
 }
 
 SpriteObject* Interpreter::resolveClipValue(const Value& value) {
@@ -379,7 +388,8 @@ std::string Interpreter::slashPath(const DisplayObject& clip) const {
 
 Value Interpreter::getClipMember(Object& object, std::string_view name, bool& found) {
     found = false;
-    SpriteObject* clip = resolveClip(object);
+    // Buttons answer the same underscore properties as clips, without a timeline.
+    DisplayObject* clip = resolveDisplayObject(object);
     if (!clip) {
         return Value();
     }
@@ -398,8 +408,9 @@ Value Interpreter::getClipMember(Object& object, std::string_view name, bool& fo
         found = true;
         return *property;
     }
-    if (DisplayObject* child = clip->displayList().findByName(name, caseSensitive());
-        child && child->asSprite()) {
+    SpriteObject* timeline = clip->asSprite();
+    if (DisplayObject* child = timeline ? timeline->displayList().findByName(name, caseSensitive()) : nullptr;
+        child && (child->asSprite() || child->asButton())) {
         found = true;
         return Value(clipObject(*child));
     }
@@ -407,8 +418,19 @@ Value Interpreter::getClipMember(Object& object, std::string_view name, bool& fo
 }
 
 bool Interpreter::setClipMember(Object& object, std::string_view name, const Value& value) {
-    SpriteObject* clip = resolveClip(object);
-    return clip && setClipProperty(*this, *clip, name, value);
+    DisplayObject* clip = resolveDisplayObject(object);
+    if (!clip) {
+        return false;
+    }
+    if (ButtonObject* button = clip->asButton()) {
+        // enabled and useHandCursor stay ordinary properties; the button follows them.
+        if (equalsIgnoringCase(name, "enabled")) {
+            button->setEnabled(toBoolean(value));
+        } else if (equalsIgnoringCase(name, "useHandCursor")) {
+            button->setUseHandCursor(toBoolean(value));
+        }
+    }
+    return setClipProperty(*this, *clip, name, value);
 }
 
 } // namespace kf::swf::avm1
