@@ -1,5 +1,6 @@
 #include "swf/runtime/MorphInterpolation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -15,8 +16,12 @@ std::int32_t lerpRounded(double start, double end, double t) {
     return static_cast<std::int32_t>(std::lround(lerp(start, end, t)));
 }
 
+// Colour channels and gradient ratios step as Flash Player's do: the fraction in single
+// precision, the result truncated (a third of the way from 255 to 0 is 169, not 170).
 std::uint8_t lerpByte(std::uint8_t start, std::uint8_t end, double t) {
-    return static_cast<std::uint8_t>(lerpRounded(start, end, t));
+    const float fraction = static_cast<float>(t);
+    const float value = static_cast<float>(start) + static_cast<float>(end - start) * fraction;
+    return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 255.0f));
 }
 
 Rgba lerpColor(Rgba start, Rgba end, double t) {

@@ -182,7 +182,7 @@ TEST(MorphInterpolation, aStraightEdgePairedWithACurveBecomesACurve) {
     const DefineShapeTag half = interpolateMorph(tag, 32768);
     EXPECT_EQ(std::get<CurvedEdgeRecord>(half.shape.records[1]),
               (CurvedEdgeRecord{Twips{100}, Twips{100}, Twips{100}, Twips{-100}}));
-    EXPECT_EQ(half.shape.fillStyles[0].color, (Rgba{127, 0, 128, 255}));
+    EXPECT_EQ(half.shape.fillStyles[0].color, (Rgba{127, 0, 127, 255}));
 
     const DefineShapeTag end = interpolateMorph(tag, 65535);
     EXPECT_EQ(std::get<CurvedEdgeRecord>(end.shape.records[1]),
