@@ -88,12 +88,14 @@ Pixel blend(const Pixel& source, const Pixel& backdrop, BlendMode mode) {
         const int alpha = source.alpha + multiply(backdrop.alpha, keep);
         return {backdrop.red - source.red, backdrop.green - source.green, backdrop.blue - source.blue, alpha};
     }
-    // Invert ignores the object's colours: where it covers, the backdrop turns to its negative.
+    // Invert ignores the object's colours: where it covers, the backdrop turns to its negative,
+    // and a transparent backdrop (black of no alpha) turns white.
     case BlendMode::Invert: {
         auto invert = [&](int backdropChannel) {
-            return multiply(backdrop.alpha - backdropChannel, source.alpha) + multiply(backdropChannel, keep);
+            return multiply(255 - backdropChannel, source.alpha) + multiply(backdropChannel, keep);
         };
-        return {invert(backdrop.red), invert(backdrop.green), invert(backdrop.blue), backdrop.alpha};
+        return {invert(backdrop.red), invert(backdrop.green), invert(backdrop.blue),
+                source.alpha + multiply(backdrop.alpha, keep)};
     }
     case BlendMode::Alpha:
         return {multiply(backdrop.red, source.alpha), multiply(backdrop.green, source.alpha),
@@ -128,7 +130,8 @@ void BlendCompositor::composite(QImage& below, const QPoint& belowOrigin, const 
         auto* belowLine = reinterpret_cast<QRgb*>(below.scanLine(row - belowOrigin.y()));
         for (int column = overlap.left(); column <= overlap.right(); ++column) {
             const QRgb sourcePixel = sourceLine[column - layerOrigin.x()];
-            if (qAlpha(sourcePixel) == 0) {
+            // An alpha-mode layer starts opaque, so a pixel of alpha 0 is one the object cleared.
+            if (qAlpha(sourcePixel) == 0 && mode != BlendMode::Alpha) {
                 continue;
             }
             QRgb& belowPixel = belowLine[column - belowOrigin.x()];

@@ -92,7 +92,7 @@ QTransform pixelAligned(const QTransform& world) {
 }
 
 bool drawsAsBitmap(const DisplayObject& object) {
-    return object.cacheAsBitmap() || !object.filters().empty();
+    return object.cacheAsBitmap();
 }
 
 } // namespace kf::swf

@@ -34,9 +34,10 @@ struct LayerEffects {
     int reach() const;
 };
 
-// A bitmap-cached object (cacheAsBitmap, or any object with filters, which Flash Player
-// caches too) is drawn at whole output pixels: its content is the same at every fractional
-// position, only the blit moves.
+// A bitmap-cached object (cacheAsBitmap) is drawn at whole output pixels: its content is the
+// same at every fractional position, only the blit moves. Filtered objects are cached too in
+// Flash Player, but their content keeps its fractional place (the corpus's shadows and
+// glows line up with the object drawn unaligned).
 QTransform pixelAligned(const QTransform& world);
 bool drawsAsBitmap(const DisplayObject& object);
 

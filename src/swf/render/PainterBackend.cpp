@@ -6,6 +6,7 @@
 #include "swf/render/GradientShader.h"
 
 #include <QPainterPathStroker>
+#include <algorithm>
 
 namespace kf::swf {
 
@@ -112,6 +113,14 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     }
     if (!GradientShader::shade(ramp, ramp.matrix() * device, area, m_shading.data(), area.width())) {
         return false;
+    }
+    if (current().kind == SurfaceKind::Layer && current().effects.blendMode == BlendMode::Alpha &&
+        !ramp.isOpaque()) {
+        // Flash Player leaves an alpha-mode object's layer alone where the object's gradient
+        // is wholly transparent (a ramp padded with alpha 0 does not cut its parent); the
+        // layer's opaque white is what keeps the parent's pixels.
+        std::replace(m_shading.begin(), m_shading.begin() + static_cast<std::ptrdiff_t>(pixelCount), QRgb{0},
+                     QRgb{0xFFFFFFFF});
     }
     // The image borrows the buffer: it lives only for this fill, so nothing detaches it.
     const QImage texture(reinterpret_cast<const uchar*>(m_shading.data()), area.width(), area.height(),
@@ -248,6 +257,14 @@ void PainterBackend::pushLayer(const LayerEffects& effects, const QRectF& device
                         .intersected(parentArea.adjusted(-reach, -reach, reach, reach));
     surface->effects = effects;
     startOffscreen(*surface);
+    if (effects.blendMode == BlendMode::Alpha && surface->painter) {
+        // An alpha object keeps what lies below it in proportion to its own alpha, and only
+        // where it draws: the rest of its layer (the margin around it, holes in its shape)
+        // leaves the parent's pixels as they are. The layer starts opaque and the object's
+        // pixels replace it, alpha included.
+        surface->image.fill(Qt::white);
+        surface->painter->setCompositionMode(QPainter::CompositionMode_Source);
+    }
     m_surfaces.push_back(std::move(surface));
 }
 

@@ -90,9 +90,24 @@ TEST(BlendMode, eraseChildCutsItsLayer) {
     EXPECT_TRUE(pixelIs(image, 25, 50, backdrop));
 }
 
-TEST(BlendMode, fullyTransparentAlphaChildLeavesItsLayerAlone) {
-    const QImage image = layerWithChild(BlendMode::Layer, BlendMode::Alpha, Rgba{0, 0, 0, 0});
-    EXPECT_TRUE(pixelIs(image, 50, 50, backdrop));
+TEST(BlendMode, alphaChildGradientPaddedWithNoAlphaLeavesItsLayerAlone) {
+    // The ramp runs from alpha 0 at x = 50 to opaque at x = 70; left of 50 it pads with alpha 0,
+    // which cuts nothing, while a solid fill of alpha 0 clears the layer.
+    RenderScene scene;
+    TestSprite& group = RenderScene::addSprite(scene.root(), 1);
+    group.setBlendMode(BlendMode::Layer);
+    RenderScene::add(group.list(), 1, rectangle(10, 10, 80, 80, backdrop));
+    Records records;
+    records.moveTo(30, 30).select(0, 1).rectangle(40, 20);
+    records.moveTo(30, 60).select(0, 2).rectangle(40, 20);
+    const FillStyle ramp = gradient(FillType::LinearGradient, 50, 30, 70, 50,
+                                    {{0, Rgba{0, 0, 0, 0}}, {255, Rgba{0, 0, 0, 255}}});
+    RenderScene::add(group.list(), 2, records.shape({ramp, solid(Rgba{0, 0, 0, 0})}))
+        .setBlendMode(BlendMode::Alpha);
+    const QImage image = scene.render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 35, 40, backdrop));    // the padded part
+    EXPECT_TRUE(pixelIs(image, 69, 40, backdrop, 8)); // nearly opaque: kept
+    EXPECT_TRUE(pixelIs(image, 35, 70, white));       // the solid transparent fill
 }
 
 TEST(BlendMode, alphaAndEraseShowNothingWithoutAParentLayer) {
@@ -100,6 +115,17 @@ TEST(BlendMode, alphaAndEraseShowNothingWithoutAParentLayer) {
         const QImage image = layerWithChild(BlendMode::Normal, mode, Rgba{0, 0, 0, 255});
         EXPECT_TRUE(pixelIs(image, 50, 50, backdrop));
     }
+}
+
+TEST(BlendMode, invertOverAnEmptyLayerTurnsItWhite) {
+    RenderScene scene;
+    scene.add(1, rectangle(0, 0, 100, 100, blue));
+    TestSprite& group = RenderScene::addSprite(scene.root(), 2);
+    group.setBlendMode(BlendMode::Layer);
+    RenderScene::add(group.list(), 1, rectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Invert);
+    const QImage image = scene.render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 50, 50, white));
+    EXPECT_TRUE(pixelIs(image, 20, 20, blue));
 }
 
 TEST(BlendMode, layerGroupsChildrenBeforeTheyMeetTheBackdrop) {
