@@ -1,5 +1,6 @@
 #include "swf/avm1/ClipProperties.h"
 
+#include "swf/avm1/ClipGeometry.h"
 #include "swf/avm1/Interpreter.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TextCompare.h"
@@ -34,26 +35,6 @@ double roundTwips(double value) {
     return std::round(value * 20.0) / 20.0;
 }
 
-double scaleX(const Matrix& matrix) {
-    return std::hypot(matrix.a, matrix.b);
-}
-double scaleY(const Matrix& matrix) {
-    return std::hypot(matrix.c, matrix.d);
-}
-double rotationDegrees(const Matrix& matrix) {
-    return std::atan2(matrix.b, matrix.a) * 180.0 / std::numbers::pi;
-}
-
-void setScaleRotation(DisplayObject& clip, double xScale, double yScale, double degrees) {
-    Matrix matrix = clip.matrix();
-    const double radians = degrees * std::numbers::pi / 180.0;
-    matrix.a = xScale * std::cos(radians);
-    matrix.b = xScale * std::sin(radians);
-    matrix.c = -yScale * std::sin(radians);
-    matrix.d = yScale * std::cos(radians);
-    clip.setMatrix(matrix);
-}
-
 } // namespace
 
 std::string_view clipPropertyName(int index) {
@@ -70,9 +51,9 @@ std::optional<Value> getClipProperty(Interpreter& vm, DisplayObject& clip, std::
     case 1:
         return Value(matrix.ty / 20.0);
     case 2:
-        return Value(scaleX(matrix) * 100.0);
+        return Value(clipXScale(vm, clip));
     case 3:
-        return Value(scaleY(matrix) * 100.0);
+        return Value(clipYScale(vm, clip));
     case 4:
         return Value(static_cast<double>(timeline ? std::max(timeline->currentFrame() + 1, 1) : 1));
     case 5:
@@ -83,10 +64,11 @@ std::optional<Value> getClipProperty(Interpreter& vm, DisplayObject& clip, std::
     case 7:
         return Value(clip.visible());
     case 8:
+        return Value(clipWidth(clip));
     case 9:
-        return Value(0.0); // bounds need the shapes' extents, which the runtime does not compute yet
+        return Value(clipHeight(clip));
     case 10:
-        return Value(rotationDegrees(matrix));
+        return Value(clipRotation(vm, clip));
     case 11:
         return Value(vm.slashPath(clip));
     case 13:
@@ -138,14 +120,10 @@ bool setClipProperty(Interpreter& vm, DisplayObject& clip, std::string_view name
         }
         break;
     case 2:
-        if (usable) {
-            setScaleRotation(clip, number / 100.0, scaleY(matrix), rotationDegrees(matrix));
-        }
+        setClipXScale(vm, clip, number);
         break;
     case 3:
-        if (usable) {
-            setScaleRotation(clip, scaleX(matrix), number / 100.0, rotationDegrees(matrix));
-        }
+        setClipYScale(vm, clip, number);
         break;
     case 6:
         if (usable) {
@@ -158,10 +136,15 @@ bool setClipProperty(Interpreter& vm, DisplayObject& clip, std::string_view name
     case 7:
         clip.setVisible(vm.toBoolean(value) || (value.isNumber() && number != 0));
         break;
+    case 8:
+        setClipWidth(vm, clip, number);
+        break;
+    case 9:
+        setClipHeight(vm, clip, number);
+        break;
     case 10:
-        if (usable) {
-            setScaleRotation(clip, scaleX(matrix), scaleY(matrix), number);
-        }
+        // Unlike the others, an infinite rotation is taken (it reads back as NaN).
+        setClipRotation(vm, clip, number);
         break;
     case 13:
         clip.setName(vm.toString(value));
