@@ -8,6 +8,8 @@
 #include "swf/writer/MovieBuilder.h"
 #include "swf/writer/ShapeBuilder.h"
 
+#include <random>
+
 namespace kf::swf::test {
 namespace {
 
@@ -305,6 +307,75 @@ TEST_F(BitmapRender, colourTransformsRecolourStraightColoursAndSpareTransparentP
     EXPECT_TRUE(pixelIs(image, 5, 5, Rgba{128, 255, 0, 255}, 1));
     EXPECT_TRUE(pixelIs(image, 15, 5, background));
     EXPECT_TRUE(pixelIs(image, 25, 5, Rgba{0, 255, 255, 255}, 2));
+}
+
+// A movie with every kind of bitmap and a morph filled with one, cut short at every byte
+// and with bytes changed at random: each version reads as an error or plays and draws.
+TEST_F(BitmapRender, damagedMoviesWithBitmapsAndMorphsNeverCrash) {
+    const QImage picture = TestBitmaps::quarters(8, 8, red, green, blue, white);
+    MovieBuilder movie(8, pixels(0, 0, 100, 100));
+    movie.addTag(TestBitmaps::lossless(bitmapId, 2, LosslessFormat::ColorMapped, 3, 3,
+                                       {red, green, blue, white, black, yellow, red, green, blue}));
+    movie.addTag(DefineBitsJpegTag{
+        CharacterId{101}, 3, {}, TestBitmaps::jpeg(picture), TestBitmaps::zlib(Bytes(64, 200))});
+    DefineMorphShapeTag morph;
+    morph.id = CharacterId{102};
+    MorphShape& body = morph.morph.ensure();
+    MorphFillStyle fill{bitmapFill(FillType::RepeatingBitmap, 2, CharacterId{101}),
+                        bitmapFill(FillType::RepeatingBitmap, 4, CharacterId{101})};
+    body.fillStyles = {fill};
+    StyleChangeRecord start;
+    start.setMoveTo(Twips{0}, Twips{0});
+    start.setFillStyle1(1);
+    StyleChangeRecord endMove;
+    endMove.setMoveTo(Twips{100}, Twips{100});
+    body.startRecords = {start, StraightEdgeRecord{Twips{800}, Twips{0}},
+                         StraightEdgeRecord{Twips{0}, Twips{800}},
+                         StraightEdgeRecord{Twips{-800}, Twips{-800}}};
+    body.endRecords = {endMove, CurvedEdgeRecord{Twips{400}, Twips{-200}, Twips{400}, Twips{200}},
+                       StraightEdgeRecord{Twips{0}, Twips{800}},
+                       StraightEdgeRecord{Twips{-800}, Twips{-800}}};
+    movie.addTag(morph);
+    const CharacterId box = movie.addRectangle(pixels(0, 0, 30, 30), bitmapFill(FillType::ClippedBitmap, 10));
+    PlaceObjectTag place;
+    place.version = 2;
+    place.depth = Depth{2};
+    place.characterId = CharacterId{102};
+    place.ratio = 30000;
+    movie.place(box, Depth{1}).addTag(place).showFrame();
+    const Bytes whole = movie.build();
+
+    std::mt19937 random(7);
+    std::vector<Bytes> damaged;
+    for (std::size_t cut = 8; cut < whole.size(); cut += 3) {
+        damaged.emplace_back(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+    }
+    for (int variant = 0; variant < 300; ++variant) {
+        Bytes changed = whole;
+        for (int flip = 0; flip < 4; ++flip) {
+            changed[8 + random() % (changed.size() - 8)] = static_cast<std::uint8_t>(random());
+        }
+        damaged.push_back(std::move(changed));
+    }
+    int drawn = 0;
+    for (const Bytes& bytes : damaged) {
+        Result<Movie> read = readMovie(bytes);
+        if (!read.ok()) {
+            continue;
+        }
+        MoviePlayer player;
+        if (!player.load(std::move(read.value())).ok()) {
+            continue;
+        }
+        StageView view;
+        view.outputWidth = 50;
+        view.outputHeight = 50;
+        view.frameSize = player.stageRect();
+        QImage image;
+        m_renderer.render(player.displayList(), view, image);
+        ++drawn;
+    }
+    EXPECT_GT(drawn, 0);
 }
 
 } // namespace
