@@ -15,6 +15,17 @@ std::uint32_t readOffset(std::span<const std::uint8_t> bytes, std::size_t at, bo
     return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8);
 }
 
+// A name after its length byte. Names are often stored with their terminating zero, which
+// is not part of the name.
+std::string readFontName(BitReader& bits) {
+    const std::span<const std::uint8_t> bytes = bits.readBytes(bits.readU8());
+    std::string name(bytes.begin(), bytes.end());
+    while (!name.empty() && name.back() == '\0') {
+        name.pop_back();
+    }
+    return name;
+}
+
 } // namespace
 
 std::vector<FontGlyph> SwfReader::readGlyphTable(std::size_t glyphCount, bool wideOffsets,
@@ -84,12 +95,7 @@ DefineFontTag SwfReader::readDefineFont(int fontVersion) {
     if (hasLayout) {
         tag.layout = FontLayout{};
     }
-    const std::span<const std::uint8_t> name = m_bits.readBytes(m_bits.readU8());
-    tag.name.assign(name.begin(), name.end());
-    // Names are often stored with their terminating zero; it is not part of the name.
-    while (!tag.name.empty() && tag.name.back() == '\0') {
-        tag.name.pop_back();
-    }
+    tag.name = readFontName(m_bits);
     const std::size_t count = m_bits.readU16();
     if (failed()) {
         return tag;
@@ -139,11 +145,7 @@ DefineFontInfoTag SwfReader::readDefineFontInfo(int infoVersion) {
     DefineFontInfoTag tag;
     tag.version = static_cast<std::uint8_t>(infoVersion);
     tag.fontId = CharacterId{m_bits.readU16()};
-    const std::span<const std::uint8_t> name = m_bits.readBytes(m_bits.readU8());
-    tag.name.assign(name.begin(), name.end());
-    while (!tag.name.empty() && tag.name.back() == '\0') {
-        tag.name.pop_back();
-    }
+    tag.name = readFontName(m_bits);
     m_bits.readUnsignedBits(2);
     tag.smallText = m_bits.readFlag();
     tag.shiftJis = m_bits.readFlag();
