@@ -47,9 +47,20 @@ const QBrush& CachedBrush::brush(const ColorTransform& transform) const {
 }
 
 FillPaint CachedBrush::paint(const ColorTransform& transform) const {
-    const Look& chosen = look(transform);
+    const bool bitmap = isBitmapFill(m_style.type);
+    // A bitmap that only fades keeps its pixels: it is drawn with less opacity instead of
+    // being recoloured, pixel by pixel, each time the fade moves on.
+    const bool fadeOnly = bitmap && transform.redMultiplier == 256 && transform.greenMultiplier == 256 &&
+                          transform.blueMultiplier == 256 && transform.alphaMultiplier >= 0 &&
+                          transform.alphaMultiplier < 256 && transform.redAddition == 0 &&
+                          transform.greenAddition == 0 && transform.blueAddition == 0 &&
+                          transform.alphaAddition == 0;
+    const Look& chosen = fadeOnly ? m_plain : look(transform);
     FillPaint paint{&chosen.brush, chosen.ramp ? &*chosen.ramp : nullptr};
-    paint.smooth = !isBitmapFill(m_style.type) || BitmapFillBrush::isSmoothed(m_style.type);
+    paint.smooth = !bitmap || BitmapFillBrush::isSmoothed(m_style.type);
+    if (fadeOnly) {
+        paint.opacity = transform.alphaMultiplier / 256.0;
+    }
     return paint;
 }
 

@@ -15,6 +15,8 @@ struct FillPaint {
     const GradientRamp* gradient = nullptr;
     // False for the bitmap fills that ask to be drawn without smoothing.
     bool smooth = true;
+    // Applied to the brush as a whole (a fading bitmap); 1 draws it as it is.
+    double opacity = 1.0;
 };
 
 } // namespace kf::swf

@@ -84,7 +84,12 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
         if (unsmoothed) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         }
+        const qreal opacity = painter.opacity();
+        if (paint.opacity < 1.0) {
+            painter.setOpacity(opacity * paint.opacity);
+        }
         painter.fillPath(path, *paint.brush);
+        painter.setOpacity(opacity);
         if (unsmoothed) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         }

@@ -8,6 +8,7 @@
 #include "swf/writer/MovieBuilder.h"
 #include "swf/writer/ShapeBuilder.h"
 
+#include <cmath>
 #include <random>
 
 namespace kf::swf::test {
@@ -307,6 +308,28 @@ TEST_F(BitmapRender, colourTransformsRecolourStraightColoursAndSpareTransparentP
     EXPECT_TRUE(pixelIs(image, 5, 5, Rgba{128, 255, 0, 255}, 1));
     EXPECT_TRUE(pixelIs(image, 15, 5, background));
     EXPECT_TRUE(pixelIs(image, 25, 5, Rgba{0, 255, 255, 255}, 2));
+}
+
+TEST_F(BitmapRender, aFadeDrawsTheBitmapAsRecolouringWould) {
+    // An alpha-only transform is drawn through the painter's opacity; one that also adds
+    // colour recolours the pixels. Both must agree where they overlap in meaning.
+    const auto picture =
+        TestBitmaps::lossless(bitmapId, 2, LosslessFormat::Rgb24, 2, 1, {red, Rgba{0, 255, 0, 128}});
+    for (int fade : {0, 64, 128, 255}) {
+        ColorTransform faded;
+        faded.alphaMultiplier = static_cast<std::int16_t>(fade);
+        load({picture}, bitmapFill(FillType::NonSmoothedClippedBitmap, 10), 20, 10, faded);
+        const QImage image = render();
+        const double alpha = fade / 256.0;
+        auto over = [&](int value, int below, double coverage) {
+            return static_cast<std::uint8_t>(std::lround(value * coverage + below * (1 - coverage)));
+        };
+        SCOPED_TRACE(fade);
+        EXPECT_TRUE(pixelIs(image, 5, 5, Rgba{over(255, 0, alpha), 0, over(0, 64, alpha), 255}, 2));
+        const double greenCoverage = alpha * 128 / 255;
+        EXPECT_TRUE(
+            pixelIs(image, 15, 5, Rgba{0, over(255, 0, greenCoverage), over(0, 64, greenCoverage), 255}, 2));
+    }
 }
 
 // A movie with every kind of bitmap and a morph filled with one, cut short at every byte
