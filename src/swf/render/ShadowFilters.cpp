@@ -181,18 +181,37 @@ Placement bevelPlacement(bool inner, bool onTop, bool knockout, bool compositeSo
     return {inner && !onTop, !inner && !onTop, knockout, !compositeSource, inner || onTop};
 }
 
-} // namespace
-
-void ShadowFilters::apply(QImage& layer, const DropShadowFilter& filter, const LayerEffects& effects) {
+// Drop shadows, glows and gradient glows: the spread alpha, painted by `paint` from its level.
+template <typename Effect, typename Paint>
+void applyGlow(QImage& layer, const Effect& filter, const LayerEffects& effects, Paint paint) {
     const Plane alpha = alphaOf(layer);
     const QPoint offset = pixelOffset(effects, filter.angle.toDouble(), filter.distance.toDouble());
-    const Plane shadow =
+    const Plane glow =
         spreadAlpha(alpha, filter.innerShadow, offset, filter.blurX.toDouble(), filter.blurY.toDouble(),
                     filter.passes, filter.strength.toDouble(), effects);
     const Placement placement{filter.innerShadow, false, filter.knockout, !filter.compositeSource,
                               filter.innerShadow};
-    combine(layer, alpha, placement,
-            [&](int column, int row) { return premultiplied(filter.color, shadow.at(column, row)); });
+    combine(layer, alpha, placement, [&](int column, int row) { return paint(glow.at(column, row)); });
+}
+
+// Bevels and gradient bevels: the relief, painted by `paint` from its highlight and shade.
+template <typename Effect, typename Paint>
+void applyBevel(QImage& layer, const Effect& filter, const LayerEffects& effects, Paint paint) {
+    const Plane alpha = alphaOf(layer);
+    const QPoint offset = pixelOffset(effects, filter.angle.toDouble(), filter.distance.toDouble());
+    const Relief relief = reliefOf(alpha, offset, filter.blurX.toDouble(), filter.blurY.toDouble(),
+                                   filter.passes, filter.strength.toDouble(), effects);
+    combine(layer, alpha,
+            bevelPlacement(filter.innerShadow, filter.onTop, filter.knockout, filter.compositeSource),
+            [&](int column, int row) {
+                return paint(relief.highlight.at(column, row), relief.shadow.at(column, row));
+            });
+}
+
+} // namespace
+
+void ShadowFilters::apply(QImage& layer, const DropShadowFilter& filter, const LayerEffects& effects) {
+    applyGlow(layer, filter, effects, [&](int level) { return premultiplied(filter.color, level); });
 }
 
 void ShadowFilters::apply(QImage& layer, const GlowFilter& filter, const LayerEffects& effects) {
@@ -209,44 +228,23 @@ void ShadowFilters::apply(QImage& layer, const GlowFilter& filter, const LayerEf
 }
 
 void ShadowFilters::apply(QImage& layer, const BevelFilter& filter, const LayerEffects& effects) {
-    const Plane alpha = alphaOf(layer);
-    const QPoint offset = pixelOffset(effects, filter.angle.toDouble(), filter.distance.toDouble());
-    const Relief relief = reliefOf(alpha, offset, filter.blurX.toDouble(), filter.blurY.toDouble(),
-                                   filter.passes, filter.strength.toDouble(), effects);
-    combine(layer, alpha,
-            bevelPlacement(filter.innerShadow, filter.onTop, filter.knockout, filter.compositeSource),
-            [&](int column, int row) {
-                return over(premultiplied(filter.highlightColor, relief.highlight.at(column, row)),
-                            premultiplied(filter.shadowColor, relief.shadow.at(column, row)));
-            });
+    applyBevel(layer, filter, effects, [&](int highlight, int shade) {
+        return over(premultiplied(filter.highlightColor, highlight),
+                    premultiplied(filter.shadowColor, shade));
+    });
 }
 
 void ShadowFilters::apply(QImage& layer, const GradientGlowFilter& filter, const LayerEffects& effects) {
-    const Plane alpha = alphaOf(layer);
-    const QPoint offset = pixelOffset(effects, filter.angle.toDouble(), filter.distance.toDouble());
-    const Plane glow =
-        spreadAlpha(alpha, filter.innerShadow, offset, filter.blurX.toDouble(), filter.blurY.toDouble(),
-                    filter.passes, filter.strength.toDouble(), effects);
     const Ramp ramp = rampOf(filter.stops);
-    const Placement placement{filter.innerShadow, false, filter.knockout, !filter.compositeSource,
-                              filter.innerShadow};
-    combine(layer, alpha, placement, [&](int column, int row) { return ramp[glow.at(column, row)]; });
+    applyGlow(layer, filter, effects, [&](int level) { return ramp[static_cast<std::size_t>(level)]; });
 }
 
 void ShadowFilters::apply(QImage& layer, const GradientBevelFilter& filter, const LayerEffects& effects) {
-    const Plane alpha = alphaOf(layer);
-    const QPoint offset = pixelOffset(effects, filter.angle.toDouble(), filter.distance.toDouble());
-    const Relief relief = reliefOf(alpha, offset, filter.blurX.toDouble(), filter.blurY.toDouble(),
-                                   filter.passes, filter.strength.toDouble(), effects);
     const Ramp ramp = rampOf(filter.stops);
     // The ramp's middle is flat ground; its ends are full shade and full highlight.
-    combine(layer, alpha,
-            bevelPlacement(filter.innerShadow, filter.onTop, filter.knockout, filter.compositeSource),
-            [&](int column, int row) {
-                const int level =
-                    128 + (relief.highlight.at(column, row) - relief.shadow.at(column, row)) / 2;
-                return ramp[static_cast<std::size_t>(std::clamp(level, 0, 255))];
-            });
+    applyBevel(layer, filter, effects, [&](int highlight, int shade) {
+        return ramp[static_cast<std::size_t>(std::clamp(128 + (highlight - shade) / 2, 0, 255))];
+    });
 }
 
 } // namespace kf::swf

@@ -6,17 +6,11 @@ namespace {
 constexpr Rgba backdrop{200, 100, 50, 255};
 constexpr Rgba paint{100, 150, 250, 255};
 
-DefineShapeTag rectangle(int left, int top, int width, int height, Rgba color) {
-    Records records;
-    records.moveTo(left, top).select(0, 1).rectangle(width, height);
-    return records.shape({solid(color)});
-}
-
 // The backdrop square covers 10..90; the blended square 30..70 on top of it.
 QImage blendedOverBackdrop(BlendMode mode, RenderQuality quality = RenderQuality::Low) {
     RenderScene scene;
-    scene.add(1, rectangle(10, 10, 80, 80, backdrop));
-    scene.add(2, rectangle(30, 30, 40, 40, paint)).setBlendMode(mode);
+    scene.add(1, filledRectangle(10, 10, 80, 80, backdrop));
+    scene.add(2, filledRectangle(30, 30, 40, 40, paint)).setBlendMode(mode);
     return scene.render(quality);
 }
 
@@ -53,7 +47,7 @@ TEST(BlendMode, eachModeCombinesObjectAndBackdropAsFlashDoes) {
 
 TEST(BlendMode, blendingOverTheBareStageUsesTheStageColour) {
     RenderScene scene;
-    scene.add(1, rectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Multiply);
+    scene.add(1, filledRectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Multiply);
     EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, paint));
     scene.root().objects().begin()->second->setBlendMode(BlendMode::Invert);
     EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, black));
@@ -61,8 +55,8 @@ TEST(BlendMode, blendingOverTheBareStageUsesTheStageColour) {
 
 TEST(BlendMode, halfTransparentObjectBlendsInProportion) {
     RenderScene scene;
-    scene.add(1, rectangle(10, 10, 80, 80, backdrop));
-    scene.add(2, rectangle(30, 30, 40, 40, Rgba{255, 255, 255, 128})).setBlendMode(BlendMode::Invert);
+    scene.add(1, filledRectangle(10, 10, 80, 80, backdrop));
+    scene.add(2, filledRectangle(30, 30, 40, 40, Rgba{255, 255, 255, 128})).setBlendMode(BlendMode::Invert);
     // Half of the inverse (55, 155, 205) and half of the backdrop.
     EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, {127, 127, 127, 255}, 2));
 }
@@ -72,8 +66,8 @@ QImage layerWithChild(BlendMode parentMode, BlendMode childMode, Rgba childColor
     RenderScene scene;
     TestSprite& group = RenderScene::addSprite(scene.root(), 1);
     group.setBlendMode(parentMode);
-    RenderScene::add(group.list(), 1, rectangle(10, 10, 80, 80, backdrop));
-    RenderScene::add(group.list(), 2, rectangle(30, 30, 40, 40, childColor)).setBlendMode(childMode);
+    RenderScene::add(group.list(), 1, filledRectangle(10, 10, 80, 80, backdrop));
+    RenderScene::add(group.list(), 2, filledRectangle(30, 30, 40, 40, childColor)).setBlendMode(childMode);
     return scene.render(RenderQuality::Low);
 }
 
@@ -96,7 +90,7 @@ TEST(BlendMode, alphaChildGradientPaddedWithNoAlphaLeavesItsLayerAlone) {
     RenderScene scene;
     TestSprite& group = RenderScene::addSprite(scene.root(), 1);
     group.setBlendMode(BlendMode::Layer);
-    RenderScene::add(group.list(), 1, rectangle(10, 10, 80, 80, backdrop));
+    RenderScene::add(group.list(), 1, filledRectangle(10, 10, 80, 80, backdrop));
     Records records;
     records.moveTo(30, 30).select(0, 1).rectangle(40, 20);
     records.moveTo(30, 60).select(0, 2).rectangle(40, 20);
@@ -119,10 +113,10 @@ TEST(BlendMode, alphaAndEraseShowNothingWithoutAParentLayer) {
 
 TEST(BlendMode, invertOverAnEmptyLayerTurnsItWhite) {
     RenderScene scene;
-    scene.add(1, rectangle(0, 0, 100, 100, blue));
+    scene.add(1, filledRectangle(0, 0, 100, 100, blue));
     TestSprite& group = RenderScene::addSprite(scene.root(), 2);
     group.setBlendMode(BlendMode::Layer);
-    RenderScene::add(group.list(), 1, rectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Invert);
+    RenderScene::add(group.list(), 1, filledRectangle(30, 30, 40, 40, paint)).setBlendMode(BlendMode::Invert);
     const QImage image = scene.render(RenderQuality::Low);
     EXPECT_TRUE(pixelIs(image, 50, 50, white));
     EXPECT_TRUE(pixelIs(image, 20, 20, blue));
@@ -132,11 +126,12 @@ TEST(BlendMode, layerGroupsChildrenBeforeTheyMeetTheBackdrop) {
     // A multiply child inside a layer group multiplies with its siblings only, never with
     // the stage below the group.
     RenderScene scene;
-    scene.add(1, rectangle(0, 0, 100, 100, Rgba{0, 0, 255, 255}));
+    scene.add(1, filledRectangle(0, 0, 100, 100, Rgba{0, 0, 255, 255}));
     TestSprite& group = RenderScene::addSprite(scene.root(), 2);
     group.setBlendMode(BlendMode::Layer);
-    RenderScene::add(group.list(), 1, rectangle(10, 10, 30, 30, backdrop));
-    RenderScene::add(group.list(), 2, rectangle(60, 60, 30, 30, paint)).setBlendMode(BlendMode::Multiply);
+    RenderScene::add(group.list(), 1, filledRectangle(10, 10, 30, 30, backdrop));
+    RenderScene::add(group.list(), 2, filledRectangle(60, 60, 30, 30, paint))
+        .setBlendMode(BlendMode::Multiply);
     const QImage image = scene.render(RenderQuality::Low);
     EXPECT_TRUE(pixelIs(image, 20, 20, backdrop));
     EXPECT_TRUE(pixelIs(image, 75, 75, paint)); // nothing in the group below it: drawn as is

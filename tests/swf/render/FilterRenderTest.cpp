@@ -6,12 +6,6 @@
 namespace kf::swf::test {
 namespace {
 
-DefineShapeTag rectangle(int left, int top, int width, int height, Rgba color) {
-    Records records;
-    records.moveTo(left, top).select(0, 1).rectangle(width, height);
-    return records.shape({solid(color)});
-}
-
 DropShadowFilter shadow(double angle, double distance, Rgba color = blue) {
     DropShadowFilter filter;
     filter.color = color;
@@ -23,7 +17,7 @@ DropShadowFilter shadow(double angle, double distance, Rgba color = blue) {
 
 QImage withFilters(std::vector<Filter> filters, const Matrix& matrix = {}, Rgba color = black) {
     RenderScene scene;
-    scene.add(1, rectangle(20, 20, 20, 20, color), matrix).setFilters(std::move(filters));
+    scene.add(1, filledRectangle(20, 20, 20, 20, color), matrix).setFilters(std::move(filters));
     return scene.render(RenderQuality::Low);
 }
 
@@ -74,7 +68,7 @@ TEST(BlurFilter, spreadsAOnePixelLineOverTheBoxWidth) {
     BlurFilter blur;
     blur.blurX = Fixed16::fromDouble(5);
     blur.blurY = Fixed16::fromDouble(0);
-    scene.add(1, rectangle(50, 10, 1, 80, black)).setFilters({blur});
+    scene.add(1, filledRectangle(50, 10, 1, 80, black)).setFilters({blur});
     const QImage image = scene.render(RenderQuality::Low);
     // A fifth of black over white in each of the five pixels around the line.
     for (int x = 48; x <= 52; ++x) {
@@ -170,7 +164,8 @@ TEST(CacheAsBitmap, drawsAtWholePixels) {
     // 10.4 pixels to the right: at high quality the left edge would be antialiased.
     for (bool cached : {false, true}) {
         RenderScene scene;
-        ShapeObject& square = scene.add(1, rectangle(20, 20, 20, 20, black), Matrix::translation(208, 0));
+        ShapeObject& square =
+            scene.add(1, filledRectangle(20, 20, 20, 20, black), Matrix::translation(208, 0));
         square.setCacheAsBitmap(cached);
         const QImage image = scene.render(RenderQuality::High);
         if (cached) {

@@ -104,6 +104,13 @@ inline FillStyle gradient(FillType type, double left, double top, double right, 
     return fill;
 }
 
+// A rectangle in pixels filled with one colour.
+inline DefineShapeTag filledRectangle(int left, int top, int width, int height, Rgba color) {
+    Records records;
+    records.moveTo(left, top).select(0, 1).rectangle(width, height);
+    return records.shape({solid(color)});
+}
+
 constexpr Rgba red{255, 0, 0, 255};
 constexpr Rgba green{0, 255, 0, 255};
 constexpr Rgba blue{0, 0, 255, 255};
