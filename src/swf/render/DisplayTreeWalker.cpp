@@ -5,6 +5,7 @@
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapeDrawer.h"
 #include "swf/runtime/DisplayList.h"
+#include "swf/runtime/ClipDrawing.h"
 #include "swf/runtime/DisplayObject.h"
 
 #include <cmath>
@@ -38,6 +39,12 @@ std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform&
 
 // Alpha and erase act on the layer of a parent whose blend mode makes one; with none they
 // have nothing to act on and Flash Player shows nothing of the object.
+// What scripts drew into a clip with the drawing API.
+const ShapeCharacter* drawnShape(const DisplayObject& object) {
+    const DisplayList* children = object.children();
+    return children != nullptr && children->drawing() != nullptr ? children->drawing()->shape() : nullptr;
+}
+
 bool needsParentLayer(BlendMode mode) {
     return mode == BlendMode::Alpha || mode == BlendMode::Erase;
 }
@@ -53,6 +60,10 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
         return;
     }
     ++m_nesting;
+    // What scripts drew into the clip (the root's too) lies beneath its children.
+    if (const ShapeCharacter* drawn = list.drawing() ? list.drawing()->shape() : nullptr) {
+        m_drawer.draw(*drawn, parentWorld, parentTransform);
+    }
     std::vector<DisplayDepth> openMasks; // clip depths, innermost last
     for (const auto& [depth, object] : list.objects()) {
         while (!openMasks.empty() && openMasks.back() < depth) {
@@ -125,6 +136,9 @@ void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTrans
         m_drawer.drawMask(MorphRenderCache::at(*morph, object.ratio()), world);
     }
     m_textDrawer.drawMask(object, world);
+    if (const ShapeCharacter* drawn = drawnShape(object)) {
+        m_drawer.drawMask(*drawn, world);
+    }
     const DisplayList* children = object.children();
     if (!children) {
         return;
@@ -152,6 +166,9 @@ QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTrans
         bounds = ShapeDrawer::deviceBounds(MorphRenderCache::at(*morph, object.ratio()), world);
     }
     bounds = bounds.united(TextDrawer::deviceBounds(object, world));
+    if (const ShapeCharacter* drawn = drawnShape(object)) {
+        bounds = bounds.united(ShapeDrawer::deviceBounds(*drawn, world));
+    }
     const DisplayList* children = object.children();
     if (!children || level >= maximumNesting) {
         return bounds;

@@ -8,10 +8,18 @@
 
 namespace kf::swf {
 
+class ClipDrawing;
+
 // The objects of one timeline, drawn from the lowest depth to the highest.
 class DisplayList {
 public:
     using Objects = std::map<DisplayDepth, std::unique_ptr<DisplayObject>>;
+
+    DisplayList() = default;
+    // The list of a clip scripts can draw into: the drawing lies beneath every depth.
+    explicit DisplayList(const ClipDrawing& drawing) : m_drawing(&drawing) {}
+
+    const ClipDrawing* drawing() const { return m_drawing; }
 
     const Objects& objects() const { return m_objects; }
     Objects& objects() { return m_objects; }
@@ -26,6 +34,7 @@ public:
 
 private:
     Objects m_objects;
+    const ClipDrawing* m_drawing = nullptr;
 };
 
 } // namespace kf::swf

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "swf/runtime/ClipDrawing.h"
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
 #include "swf/runtime/TimelineDefinition.h"
@@ -30,6 +31,9 @@ public:
     DisplayList& displayList() { return m_displayList; }
     const DisplayList& displayList() const { return m_displayList; }
     const TimelineDefinition& timeline() const { return m_timeline; }
+    // What scripts drew into the clip with the drawing API; drawn beneath its children.
+    ClipDrawing& drawing() { return m_drawing; }
+    const ClipDrawing& drawing() const { return m_drawing; }
     int nestingLevel() const { return m_nestingLevel; }
 
     // 0-based; -1 until the first frame has been shown.
@@ -69,7 +73,8 @@ private:
     PlayerContext& m_context;
     int m_nestingLevel;
     std::shared_ptr<const SpriteCharacter> m_character;
-    DisplayList m_displayList;
+    ClipDrawing m_drawing;
+    DisplayList m_displayList{m_drawing};
     int m_currentFrame = -1;
     bool m_playing = true;
     bool m_loops = true;

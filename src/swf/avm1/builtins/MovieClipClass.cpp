@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/builtins/MovieClipDrawing.h"
 #include "swf/runtime/SpriteObject.h"
 
 #include <cmath>
@@ -85,6 +86,7 @@ void installMovieClip(Interpreter& vm) {
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
     method(vm, prototype, "getBytesTotal",
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
+    installMovieClipDrawing(vm, prototype);
 }
 
 } // namespace kf::swf::avm1

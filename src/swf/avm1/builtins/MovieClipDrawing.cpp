@@ -1,0 +1,301 @@
+// The MovieClip drawing API: scripts draw fills and lines into a clip, in pixels, and the
+// clip keeps them as shape records (ClipDrawing) that the renderer draws beneath its children.
+#include "swf/avm1/builtins/MovieClipDrawing.h"
+
+#include "swf/avm1/BuiltinSupport.h"
+#include "swf/runtime/SpriteObject.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace kf::swf::avm1 {
+
+namespace {
+
+using DrawingMethod = void (*)(Interpreter&, ClipDrawing&, std::vector<Value>&);
+
+// Coordinates beyond this many twips are held there: far outside any stage, and products of
+// them stay within what the shape records and the rasteriser hold.
+constexpr double largestCoordinate = 1 << 27;
+
+// Flash Player's gradients take at most fifteen colours.
+constexpr std::size_t maximumGradientStops = 15;
+
+void drawingMethod(Interpreter& vm, Object& prototype, std::string_view name, DrawingMethod body) {
+    vm.setMethod(prototype, name,
+                 [body](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
+                     if (SpriteObject* clip = interpreter.resolveClipValue(thisValue)) {
+                         body(interpreter, clip->drawing(), arguments);
+                     }
+                     return Value();
+                 });
+}
+
+// ECMA-262 ToUint32: colours given as negative or huge numbers wrap.
+std::uint32_t toColorNumber(Interpreter& vm, const Value& value) {
+    const double number = vm.toNumber(value);
+    if (!std::isfinite(number)) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::fmod(std::trunc(number), 4294967296.0)));
+}
+
+// Alpha in percent, 100 when absent.
+std::uint8_t alphaOf(Interpreter& vm, const Value& value) {
+    if (value.isUndefined()) {
+        return 255;
+    }
+    const double percent = vm.toNumber(value);
+    if (std::isnan(percent)) {
+        return 0;
+    }
+    return static_cast<std::uint8_t>(std::lround(std::clamp(percent, 0.0, 100.0) * 255.0 / 100.0));
+}
+
+Rgba colorOf(std::uint32_t rgb, std::uint8_t alpha) {
+    return Rgba{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                static_cast<std::uint8_t>(rgb), alpha};
+}
+
+// A pixel coordinate in twips, or nothing when it is not a number.
+std::optional<Twips> twipsOf(Interpreter& vm, const Value& value) {
+    const double pixels = vm.toNumber(value);
+    if (!std::isfinite(pixels)) {
+        return std::nullopt;
+    }
+    return Twips{static_cast<std::int32_t>(
+        std::lround(std::clamp(pixels * 20.0, -largestCoordinate, largestCoordinate)))};
+}
+
+// The first `count` points of the arguments as x, y pairs in twips; nothing when one of
+// the coordinates is not a number, and the call then draws nothing.
+template <std::size_t count>
+std::optional<std::array<Twips, 2 * count>> pointsOf(Interpreter& vm, std::vector<Value>& arguments) {
+    std::array<Twips, 2 * count> coordinates;
+    for (std::size_t index = 0; index < coordinates.size(); ++index) {
+        const std::optional<Twips> value = twipsOf(vm, argument(arguments, index));
+        if (!value) {
+            return std::nullopt;
+        }
+        coordinates[index] = *value;
+    }
+    return coordinates;
+}
+
+double numberMember(Interpreter& vm, const Value& object, std::string_view name, double fallback) {
+    const Value member = vm.getMember(object, name);
+    if (member.isUndefined()) {
+        return fallback;
+    }
+    const double number = vm.toNumber(member);
+    return std::isfinite(number) ? number : fallback;
+}
+
+std::vector<Value> arrayElements(Interpreter& vm, const Value& array) {
+    std::vector<Value> elements;
+    if (!array.isObject()) {
+        return elements;
+    }
+    const double length = vm.toNumber(vm.getMember(array, "length"));
+    const std::size_t count = std::isfinite(length) && length > 0
+                                  ? std::min<std::size_t>(static_cast<std::size_t>(length), 256)
+                                  : 0;
+    for (std::size_t index = 0; index < count; ++index) {
+        elements.push_back(vm.getMember(array, std::to_string(index)));
+    }
+    return elements;
+}
+
+// The gradient square spans 32768 twips (1638.4 pixels) on each side before the matrix.
+constexpr double gradientSquarePixels = 1638.4;
+
+// The matrix object of beginGradientFill in either of its forms: a box
+// {matrixType: "box", x, y, w, h, r} or a transform {a, b, c, d, tx, ty} of the gradient
+// square in pixels. The older nine-value form {a, b, d, e, g, h} maps a unit square.
+Matrix gradientMatrix(Interpreter& vm, const Value& object) {
+    Matrix matrix;
+    if (!object.isObject()) {
+        return matrix;
+    }
+    if (vm.toString(vm.getMember(object, "matrixType")) == "box") {
+        const double x = numberMember(vm, object, "x", 0);
+        const double y = numberMember(vm, object, "y", 0);
+        const double width = numberMember(vm, object, "w", 0);
+        const double height = numberMember(vm, object, "h", 0);
+        const double rotation = numberMember(vm, object, "r", 0);
+        matrix.a = std::cos(rotation) * width / gradientSquarePixels;
+        matrix.b = std::sin(rotation) * width / gradientSquarePixels;
+        matrix.c = -std::sin(rotation) * height / gradientSquarePixels;
+        matrix.d = std::cos(rotation) * height / gradientSquarePixels;
+        matrix.tx = (x + width / 2) * 20;
+        matrix.ty = (y + height / 2) * 20;
+        return matrix;
+    }
+    if (!vm.getMember(object, "tx").isUndefined() || !vm.getMember(object, "ty").isUndefined()) {
+        matrix.a = numberMember(vm, object, "a", 1);
+        matrix.b = numberMember(vm, object, "b", 0);
+        matrix.c = numberMember(vm, object, "c", 0);
+        matrix.d = numberMember(vm, object, "d", 1);
+        matrix.tx = numberMember(vm, object, "tx", 0) * 20;
+        matrix.ty = numberMember(vm, object, "ty", 0) * 20;
+        return matrix;
+    }
+    matrix.a = numberMember(vm, object, "a", 1) / gradientSquarePixels;
+    matrix.b = numberMember(vm, object, "b", 0) / gradientSquarePixels;
+    matrix.c = numberMember(vm, object, "d", 0) / gradientSquarePixels;
+    matrix.d = numberMember(vm, object, "e", 1) / gradientSquarePixels;
+    matrix.tx = numberMember(vm, object, "g", 0) * 20;
+    matrix.ty = numberMember(vm, object, "h", 0) * 20;
+    return matrix;
+}
+
+// beginGradientFill's and lineGradientStyle's arguments: (type, colors, alphas, ratios,
+// matrix, spreadMethod, interpolationMethod, focalPointRatio). Nothing for an unknown type
+// or mismatched arrays, which Flash Player draws as no fill.
+std::optional<FillStyle> gradientFill(Interpreter& vm, std::vector<Value>& arguments) {
+    const std::string type = vm.toString(argument(arguments, 0));
+    if (type != "linear" && type != "radial") {
+        return std::nullopt;
+    }
+    const std::vector<Value> colors = arrayElements(vm, argument(arguments, 1));
+    const std::vector<Value> alphas = arrayElements(vm, argument(arguments, 2));
+    const std::vector<Value> ratios = arrayElements(vm, argument(arguments, 3));
+    if (colors.empty() || colors.size() != alphas.size() || colors.size() != ratios.size()) {
+        return std::nullopt;
+    }
+    FillStyle fill;
+    fill.type = type == "linear" ? FillType::LinearGradient : FillType::RadialGradient;
+    fill.matrix = gradientMatrix(vm, argument(arguments, 4));
+    for (std::size_t index = 0; index < std::min(colors.size(), maximumGradientStops); ++index) {
+        const double ratio = vm.toNumber(ratios[index]);
+        GradientRecord record;
+        record.ratio = static_cast<std::uint8_t>(std::isfinite(ratio) ? std::clamp(ratio, 0.0, 255.0) : 0.0);
+        record.color = colorOf(toColorNumber(vm, colors[index]), alphaOf(vm, alphas[index]));
+        fill.gradient.records.push_back(record);
+    }
+    const std::string spread = vm.toString(argument(arguments, 5));
+    fill.gradient.spread = spread == "reflect"  ? SpreadMode::Reflect
+                           : spread == "repeat" ? SpreadMode::Repeat
+                                                : SpreadMode::Pad;
+    fill.gradient.interpolation = vm.toString(argument(arguments, 6)) == "linearRGB"
+                                      ? InterpolationMode::Linear
+                                      : InterpolationMode::Normal;
+    const double focal = vm.toNumber(argument(arguments, 7));
+    if (fill.type == FillType::RadialGradient && std::isfinite(focal) && focal != 0.0) {
+        fill.type = FillType::FocalRadialGradient;
+        fill.gradient.focalPoint = Fixed8::fromDouble(std::clamp(focal, -1.0, 1.0));
+    }
+    return fill;
+}
+
+CapStyle capOf(const std::string& name) {
+    if (name == "none") {
+        return CapStyle::None;
+    }
+    return name == "square" ? CapStyle::Square : CapStyle::Round;
+}
+
+JoinStyle joinOf(const std::string& name) {
+    if (name == "bevel") {
+        return JoinStyle::Bevel;
+    }
+    return name == "miter" ? JoinStyle::Miter : JoinStyle::Round;
+}
+
+// lineStyle(thickness, rgb, alpha, pixelHinting, noScale, capsStyle, jointStyle, miterLimit).
+void lineStyle(Interpreter& vm, ClipDrawing& drawing, std::vector<Value>& arguments) {
+    const Value& thicknessValue = argument(arguments, 0);
+    const double thickness = vm.toNumber(thicknessValue);
+    if (thicknessValue.isUndefined() || std::isnan(thickness)) {
+        drawing.setLineStyle(std::nullopt);
+        return;
+    }
+    LineStyle line;
+    line.width = static_cast<std::uint16_t>(std::lround(std::clamp(thickness, 0.0, 255.0) * 20.0));
+    line.color = colorOf(toColorNumber(vm, argument(arguments, 1)), alphaOf(vm, argument(arguments, 2)));
+    line.pixelHinting = vm.toBoolean(argument(arguments, 3));
+    const std::string noScale = vm.toString(argument(arguments, 4));
+    line.noHorizontalScale = noScale == "none" || noScale == "horizontal";
+    line.noVerticalScale = noScale == "none" || noScale == "vertical";
+    const Value& caps = argument(arguments, 5);
+    line.startCap = line.endCap = caps.isUndefined() ? CapStyle::Round : capOf(vm.toString(caps));
+    const Value& joint = argument(arguments, 6);
+    line.join = joint.isUndefined() ? JoinStyle::Round : joinOf(vm.toString(joint));
+    const double miterLimit = vm.toNumber(argument(arguments, 7));
+    line.miterLimit =
+        Fixed8::fromDouble(std::isfinite(miterLimit) ? std::clamp(miterLimit, 1.0, 255.0) : 3.0);
+    drawing.setLineStyle(line);
+}
+
+} // namespace
+
+void installMovieClipDrawing(Interpreter& vm, Object& prototype) {
+    drawingMethod(
+        vm, prototype, "beginFill", [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+            const Value& rgb = argument(arguments, 0);
+            if (rgb.isUndefined()) {
+                drawing.endFill();
+                return;
+            }
+            FillStyle fill;
+            fill.color =
+                colorOf(toColorNumber(interpreter, rgb), alphaOf(interpreter, argument(arguments, 1)));
+            drawing.beginFill(fill);
+        });
+    drawingMethod(vm, prototype, "beginGradientFill",
+                  [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+                      if (std::optional<FillStyle> fill = gradientFill(interpreter, arguments)) {
+                          drawing.beginFill(std::move(*fill));
+                      } else {
+                          drawing.endFill();
+                      }
+                  });
+    // Bitmap fills name a BitmapData; until scripts have those the fill shows nothing, but it
+    // still closes the fill before it and takes the edges that follow.
+    drawingMethod(vm, prototype, "beginBitmapFill", [](Interpreter&, ClipDrawing& drawing, auto&) {
+        FillStyle fill;
+        fill.type = FillType::ClippedBitmap;
+        fill.bitmapId = CharacterId{0xFFFF};
+        drawing.beginFill(fill);
+    });
+    drawingMethod(vm, prototype, "endFill",
+                  [](Interpreter&, ClipDrawing& drawing, auto&) { drawing.endFill(); });
+    drawingMethod(vm, prototype, "lineStyle", lineStyle);
+    drawingMethod(vm, prototype, "lineGradientStyle",
+                  [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+                      if (!drawing.lineStyle()) {
+                          return;
+                      }
+                      LineStyle line = *drawing.lineStyle();
+                      if (std::optional<FillStyle> fill = gradientFill(interpreter, arguments)) {
+                          line.fill = std::move(*fill);
+                      } else {
+                          line.fill.reset();
+                      }
+                      drawing.setLineStyle(line);
+                  });
+    drawingMethod(vm, prototype, "moveTo",
+                  [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+                      if (const auto point = pointsOf<1>(interpreter, arguments)) {
+                          drawing.moveTo((*point)[0], (*point)[1]);
+                      }
+                  });
+    drawingMethod(vm, prototype, "lineTo",
+                  [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+                      if (const auto point = pointsOf<1>(interpreter, arguments)) {
+                          drawing.lineTo((*point)[0], (*point)[1]);
+                      }
+                  });
+    drawingMethod(vm, prototype, "curveTo",
+                  [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
+                      if (const auto points = pointsOf<2>(interpreter, arguments)) {
+                          drawing.curveTo((*points)[0], (*points)[1], (*points)[2], (*points)[3]);
+                      }
+                  });
+    drawingMethod(vm, prototype, "clear", [](Interpreter&, ClipDrawing& drawing, auto&) { drawing.clear(); });
+}
+
+} // namespace kf::swf::avm1
