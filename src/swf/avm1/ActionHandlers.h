@@ -27,6 +27,7 @@ void installMovieClip(Interpreter& vm);
 void installKey(Interpreter& vm);
 void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);
+void installTextField(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 
 } // namespace kf::swf::avm1

@@ -75,6 +75,7 @@ void Interpreter::ensureGlobals() {
     installKey(*this);
     installMouse(*this);
     installButton(*this);
+    installTextField(*this);
     installGlobalFunctions(*this);
 }
 

@@ -1,6 +1,7 @@
 // Clip events: load and enterFrame from PlaceObject clip actions and the onLoad and
 // onEnterFrame methods, and the interval timers.
 #include "swf/avm1/Interpreter.h"
+#include "swf/avm1/TextFields.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 
@@ -45,6 +46,8 @@ void Interpreter::beginHook(ActionContext& context) {
 
 void Interpreter::beforeFrameScripts(ActionContext& context) {
     beginHook(context);
+    // Fields placed by this frame show their variables before its scripts read them.
+    updateBoundTextFields(*this, context.root);
     fireLoadEvents(context.root);
     m_context = nullptr;
 }
@@ -53,6 +56,7 @@ void Interpreter::frameAdvanced(ActionContext& context) {
     beginHook(context);
     fireEnterFrame(context.root);
     runIntervals();
+    updateBoundTextFields(*this, context.root);
     m_context = nullptr;
 }
 

@@ -3,7 +3,9 @@
 #include "swf/avm1/Conversions.h"
 #include "swf/avm1/Interpreter.h"
 #include "swf/avm1/ScriptFunction.h"
+#include "swf/avm1/TextFields.h"
 #include "swf/runtime/ButtonObject.h"
+#include "swf/runtime/EditTextObject.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TargetPath.h"
@@ -323,8 +325,13 @@ std::shared_ptr<Object> Interpreter::clipObject(DisplayObject& clip) {
         clip.setName("instance" + std::to_string(m_nextInstanceName++));
     }
     auto object = track(std::make_shared<Object>(ObjectKind::Clip));
-    const bool button = clip.asButton() && input.buttonPrototype;
-    object->setPrototype(button ? input.buttonPrototype : movieClipPrototype);
+    std::shared_ptr<Object> prototype = movieClipPrototype;
+    if (clip.asButton() && input.buttonPrototype) {
+        prototype = input.buttonPrototype;
+    } else if (clip.asEditText()) {
+        prototype = textFieldPrototype(*this);
+    }
+    object->setPrototype(prototype);
     std::string path = "_level0";
     std::vector<const DisplayObject*> chain;
     for (const DisplayObject* step = &clip; step && step->parent(); step = step->parent()) {
@@ -404,13 +411,19 @@ Value Interpreter::getClipMember(Object& object, std::string_view name, bool& fo
         found = true;
         return Value(clipObject(m_context->root));
     }
+    if (EditTextObject* field = clip->asEditText()) {
+        if (std::optional<Value> property = getTextFieldProperty(*this, *field, name)) {
+            found = true;
+            return *property;
+        }
+    }
     if (std::optional<Value> property = getClipProperty(*this, *clip, name)) {
         found = true;
         return *property;
     }
     SpriteObject* timeline = clip->asSprite();
     if (DisplayObject* child = timeline ? timeline->displayList().findByName(name, caseSensitive()) : nullptr;
-        child && (child->asSprite() || child->asButton())) {
+        child && (child->asSprite() || child->asButton() || child->asEditText())) {
         found = true;
         return Value(clipObject(*child));
     }
@@ -421,6 +434,9 @@ bool Interpreter::setClipMember(Object& object, std::string_view name, const Val
     DisplayObject* clip = resolveDisplayObject(object);
     if (!clip) {
         return false;
+    }
+    if (EditTextObject* field = clip->asEditText(); field && setTextFieldProperty(*this, *field, name, value)) {
+        return true;
     }
     if (ButtonObject* button = clip->asButton()) {
         // enabled and useHandCursor stay ordinary properties; the button follows them.

@@ -1,0 +1,248 @@
+// TextField: the properties of text field instances and the variable binding of fields.
+#include "swf/avm1/ActionHandlers.h"
+#include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/TextFields.h"
+#include "swf/runtime/DisplayList.h"
+#include "swf/runtime/EditTextObject.h"
+#include "swf/runtime/SpriteObject.h"
+#include "swf/runtime/TargetPath.h"
+#include "swf/runtime/TextEncoding.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace kf::swf::avm1 {
+
+namespace {
+
+bool named(std::string_view name, std::string_view wanted) {
+    if (name.size() != wanted.size()) {
+        return false;
+    }
+    for (std::size_t index = 0; index < name.size(); ++index) {
+        const auto lower = [](char code) {
+            return code >= 'A' && code <= 'Z' ? static_cast<char>(code + 32) : code;
+        };
+        if (lower(name[index]) != lower(wanted[index])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double colorNumber(Rgba color) {
+    return static_cast<double>((color.red << 16) | (color.green << 8) | color.blue);
+}
+
+Rgba colorOf(Interpreter& vm, const Value& value, std::uint8_t alpha) {
+    const double number = vm.toNumber(value);
+    const auto bits =
+        std::isfinite(number) ? static_cast<std::uint32_t>(static_cast<std::int64_t>(number)) : 0u;
+    return Rgba{static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 8),
+                static_cast<std::uint8_t>(bits), alpha};
+}
+
+std::string utf8(const std::u32string& text) {
+    return encodeUtf8(text);
+}
+
+// Splits a variable path into the clip part and the name: "a.b.c" and "/a/b:c".
+std::pair<std::string_view, std::string_view> splitVariable(std::string_view path) {
+    const std::size_t cut = path.find_last_of(".:");
+    if (cut == std::string_view::npos) {
+        return {std::string_view(), path};
+    }
+    return {path.substr(0, cut), path.substr(cut + 1)};
+}
+
+// The clip that holds the field's variable and the variable's name, or no clip.
+std::pair<DisplayObject*, std::string_view> variableOf(Interpreter& vm, EditTextObject& field,
+                                                       SpriteObject& root) {
+    SpriteObject* parent = field.parent();
+    const std::string& variable = field.settings().variableName;
+    if (!parent || variable.empty()) {
+        return {nullptr, {}};
+    }
+    const auto [clipPath, name] = splitVariable(variable);
+    DisplayObject* target = parent;
+    if (!clipPath.empty()) {
+        target = resolveTargetPath(clipPath, *parent, root, vm.caseSensitive());
+    }
+    return {name.empty() ? nullptr : target, name};
+}
+
+void bindField(Interpreter& vm, EditTextObject& field, SpriteObject& root) {
+    const auto [target, name] = variableOf(vm, field, root);
+    if (!target) {
+        return;
+    }
+    const Value clip(vm.clipObject(*target));
+    const Value value = vm.getMember(clip, name);
+    if (value.isUndefined()) {
+        // An undefined variable takes the field's initial text.
+        vm.setMember(clip, name, Value(utf8(field.text())));
+        return;
+    }
+    const std::u32string shown = decodeMovieText(vm.toString(value));
+    if (shown != field.text()) {
+        field.setText(shown, true);
+    }
+}
+
+void bindAll(Interpreter& vm, SpriteObject& clip, SpriteObject& root, int level) {
+    if (level > 64) {
+        return;
+    }
+    for (const auto& [depth, child] : clip.displayList().objects()) {
+        if (!child) {
+            continue;
+        }
+        if (EditTextObject* field = child->asEditText()) {
+            bindField(vm, *field, root);
+        } else if (SpriteObject* sprite = child->asSprite()) {
+            bindAll(vm, *sprite, root, level + 1);
+        }
+    }
+}
+
+} // namespace
+
+std::optional<Value> getTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_view name) {
+    const EditTextSettings& settings = field.settings();
+    if (named(name, "text") || named(name, "htmlText") || named(name, "length")) {
+        // A bound field reads as its variable is now, not as the last frame showed it.
+        bindField(vm, field, vm.context().root);
+    }
+    if (named(name, "text")) {
+        return Value(utf8(field.text()));
+    }
+    if (named(name, "htmlText")) {
+        return Value(utf8(settings.html ? field.htmlText() : field.text()));
+    }
+    if (named(name, "length")) {
+        return Value(static_cast<double>(field.text().size()));
+    }
+    if (named(name, "textColor")) {
+        return Value(colorNumber(settings.format.color));
+    }
+    if (named(name, "border")) {
+        return Value(settings.border);
+    }
+    if (named(name, "background")) {
+        return Value(settings.background);
+    }
+    if (named(name, "borderColor")) {
+        return Value(colorNumber(settings.borderColor));
+    }
+    if (named(name, "backgroundColor")) {
+        return Value(colorNumber(settings.backgroundColor));
+    }
+    if (named(name, "html")) {
+        return Value(settings.html);
+    }
+    if (named(name, "multiline")) {
+        return Value(settings.multiline);
+    }
+    if (named(name, "wordWrap")) {
+        return Value(settings.wordWrap);
+    }
+    if (named(name, "password")) {
+        return Value(settings.password);
+    }
+    if (named(name, "selectable")) {
+        return Value(settings.selectable);
+    }
+    if (named(name, "type")) {
+        return Value(settings.readOnly ? "dynamic" : "input");
+    }
+    if (named(name, "variable")) {
+        return settings.variableName.empty() ? Value(Null{}) : Value(settings.variableName);
+    }
+    if (named(name, "autoSize")) {
+        return Value(settings.autoSize ? "left" : "none");
+    }
+    if (named(name, "_width") || named(name, "_height")) {
+        const Rect& bounds = settings.bounds;
+        const Matrix& matrix = field.matrix();
+        const double width = bounds.width().toPixels();
+        const double height = bounds.height().toPixels();
+        // The field's box through its own matrix, as a bounding box.
+        const double across = std::abs(matrix.a) * width + std::abs(matrix.c) * height;
+        const double down = std::abs(matrix.b) * width + std::abs(matrix.d) * height;
+        return Value(named(name, "_width") ? across : down);
+    }
+    return std::nullopt;
+}
+
+bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_view name, const Value& value) {
+    EditTextSettings& settings = field.settings();
+    if (named(name, "text") || named(name, "htmlText")) {
+        field.setText(decodeMovieText(vm.toString(value)), named(name, "htmlText"));
+        // A bound field's variable follows its text.
+        if (const auto [target, variable] = variableOf(vm, field, vm.context().root); target) {
+            vm.setMember(Value(vm.clipObject(*target)), variable, Value(utf8(field.text())));
+        }
+    } else if (named(name, "textColor")) {
+        field.setColor(colorOf(vm, value, settings.format.color.alpha));
+    } else if (named(name, "border")) {
+        settings.border = vm.toBoolean(value);
+    } else if (named(name, "background")) {
+        settings.background = vm.toBoolean(value);
+    } else if (named(name, "borderColor")) {
+        settings.borderColor = colorOf(vm, value, 255);
+    } else if (named(name, "backgroundColor")) {
+        settings.backgroundColor = colorOf(vm, value, 255);
+    } else if (named(name, "html")) {
+        settings.html = vm.toBoolean(value);
+    } else if (named(name, "multiline")) {
+        settings.multiline = vm.toBoolean(value);
+    } else if (named(name, "wordWrap")) {
+        settings.wordWrap = vm.toBoolean(value);
+    } else if (named(name, "password")) {
+        settings.password = vm.toBoolean(value);
+    } else if (named(name, "selectable")) {
+        settings.selectable = vm.toBoolean(value);
+    } else if (named(name, "variable")) {
+        settings.variableName = value.isUndefined() || value.isNull() ? std::string() : vm.toString(value);
+    } else if (named(name, "autoSize")) {
+        const std::string mode =
+            value.isBoolean() ? (vm.toBoolean(value) ? "left" : "none") : vm.toString(value);
+        settings.autoSize = mode != "none";
+    } else if (named(name, "_width") || named(name, "_height")) {
+        // A field's size is its box, not a scale: the bounds grow, the text keeps its size.
+        const double pixels = vm.toNumber(value);
+        if (!std::isfinite(pixels) || pixels < 0) {
+            return true;
+        }
+        Rect& bounds = settings.bounds;
+        if (named(name, "_width")) {
+            bounds.xMax = bounds.xMin + Twips::fromPixels(pixels);
+        } else {
+            bounds.yMax = bounds.yMin + Twips::fromPixels(pixels);
+        }
+    } else {
+        return false;
+    }
+    field.touch();
+    return true;
+}
+
+void updateBoundTextFields(Interpreter& vm, SpriteObject& root) {
+    bindAll(vm, root, root, 0);
+}
+
+std::shared_ptr<Object> textFieldPrototype(Interpreter& vm) {
+    const Property* constructor = vm.global().findOwn("TextField", true);
+    Object* function = constructor ? constructor->value.objectOrNull() : nullptr;
+    const Property* prototype = function ? function->findOwn("prototype", true) : nullptr;
+    return prototype && prototype->value.isObject() ? prototype->value.object() : nullptr;
+}
+
+void installTextField(Interpreter& vm) {
+    auto prototype = vm.newObject();
+    auto constructor =
+        vm.newFunction([](Interpreter&, const Value&, std::vector<Value>&) { return Value(); }, prototype);
+    vm.global().define("TextField", Value(constructor), DontEnum);
+}
+
+} // namespace kf::swf::avm1
