@@ -5,6 +5,7 @@
 
 #include "swf/avm1/Interpreter.h"
 #include "swf/runtime/MoviePlayer.h"
+#include "swf/runtime/Navigator.h"
 #include "swf/runtime/PlayerHost.h"
 #include "toolsupport/MovieFile.h"
 
@@ -53,6 +54,18 @@ public:
     QStringList lines;
 };
 
+// The trace tests end themselves with fscommand("quit"): the recording stops there.
+class QuitWatcher : public Navigator {
+public:
+    void getUrl(const std::string&, const std::string&) override {}
+    void fsCommand(const std::string& command, const std::string&) override {
+        if (command == "quit") {
+            quit = true;
+        }
+    }
+    bool quit = false;
+};
+
 QStringList readTraceLog(const QString& path, bool& readable) {
     QFile file(path);
     readable = file.open(QIODevice::ReadOnly) && file.size() < 64 * 1024 * 1024;
@@ -85,13 +98,14 @@ ConformanceOutcome ConformanceRunner::runTrace(const ConformanceCase& test) {
     }
     TraceRecorder recorder;
     avm1::Interpreter interpreter;
-    MoviePlayer player(nullptr, &recorder);
+    QuitWatcher quitWatcher;
+    MoviePlayer player(&quitWatcher, &recorder);
     player.setScriptEngine(&interpreter);
     if (Status loaded = player.load(std::move(*movie)); !loaded) {
         outcome.reason = QString::fromStdString(loaded.error().message);
         return outcome;
     }
-    for (int shown = 1; shown < test.frames; ++shown) {
+    for (int shown = 1; shown < test.frames && !quitWatcher.quit; ++shown) {
         player.advanceFrame();
     }
     player.unload();

@@ -86,7 +86,11 @@ std::size_t Interpreter::runActions(ActionContext& context, std::size_t budget) 
     m_actionsRun = 0;
     m_aborted = false;
     m_scriptStart = m_clock->milliseconds();
-    runBlock(context.block, context.base);
+    if (context.event != 0) {
+        runQueuedEvent(context.base, context.event);
+    } else {
+        runBlock(context.block, context.base);
+    }
     m_context = nullptr;
     return std::max<std::size_t>(m_actionsRun, 1);
 }

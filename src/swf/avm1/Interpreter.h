@@ -47,11 +47,15 @@ public:
     void buttonEvent(ActionContext& context, ButtonObject& button, ClipEvent event) override;
     // The method a clip event calls on its clip ("onPress" for Press), or empty for none.
     static std::string_view handlerNameFor(std::uint32_t event);
+    bool hasUnloadHandler(SpriteObject& clip) override;
+    // A script-made clip's construct event, which runs inside the script that made it.
+    void runConstructEvent(SpriteObject& clip);
 
     // For the action handlers and built-ins.
     std::uint8_t version() const { return m_version; }
     bool caseSensitive() const { return m_version >= 7; }
     ActionContext& context() { return *m_context; }
+    bool hasContext() const { return m_context != nullptr; }
     ScriptClock& clock() { return *m_clock; }
     double movieMilliseconds() { return m_clock->milliseconds() - m_movieStart; }
     bool aborted() const { return m_aborted; }
@@ -138,8 +142,7 @@ private:
     bool setClipMember(Object& object, std::string_view name, const Value& value);
     void runIntervals();
     void beginHook(ActionContext& context);
-    void fireLoadEvents(SpriteObject& clip);
-    void fireEnterFrame(SpriteObject& clip);
+    void runQueuedEvent(SpriteObject& clip, std::uint32_t eventBit);
     void runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::string_view handlerName);
 
     ScriptClock* m_clock;

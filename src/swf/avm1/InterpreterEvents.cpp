@@ -1,5 +1,5 @@
-// Clip events: load and enterFrame from PlaceObject clip actions and the onLoad and
-// onEnterFrame methods, and the interval timers.
+// Clip events the player queues (load, enterFrame, unload, initialize, construct) from
+// PlaceObject clip actions and the onLoad, onEnterFrame and onUnload methods; interval timers.
 #include "swf/avm1/Interpreter.h"
 #include "swf/avm1/TextFields.h"
 #include "swf/runtime/PlayerContext.h"
@@ -23,14 +23,17 @@ template <typename Tag> const std::vector<ClipActionRecord>* clipActionsOf(const
     }
 }
 
-std::vector<SpriteObject*> childSprites(SpriteObject& clip) {
-    std::vector<SpriteObject*> children;
-    for (auto& [depth, child] : clip.displayList().objects()) {
-        if (SpriteObject* sprite = child->asSprite(); sprite && !sprite->isRemoved()) {
-            children.push_back(sprite);
+bool hasClipAction(const DisplayObject& clip, std::uint32_t eventBit) {
+    const PlaceObjectTag* placement = clip.clipActionSource();
+    const std::vector<ClipActionRecord>* records = placement ? clipActionsOf(*placement) : nullptr;
+    if (records) {
+        for (const ClipActionRecord& record : *records) {
+            if ((record.events & eventBit) != 0) {
+                return true;
+            }
         }
     }
-    return children;
+    return false;
 }
 
 } // namespace
@@ -45,23 +48,52 @@ void Interpreter::beginHook(ActionContext& context) {
 }
 
 void Interpreter::beforeFrameScripts(ActionContext& context) {
-    beginHook(context);
     // Fields placed by this frame show their variables before its scripts read them.
+    beginHook(context);
     updateBoundTextFields(*this, context.root);
-    fireLoadEvents(context.root);
     m_context = nullptr;
 }
 
 void Interpreter::frameAdvanced(ActionContext& context) {
     beginHook(context);
-    fireEnterFrame(context.root);
     runIntervals();
     updateBoundTextFields(*this, context.root);
     m_context = nullptr;
 }
 
+void Interpreter::runQueuedEvent(SpriteObject& clip, std::uint32_t eventBit) {
+    const std::string_view handlerName = handlerNameFor(eventBit);
+    // Most clips handle no event: they get no script object (nor instance name) for it.
+    if (!clip.scriptObject() && !hasClipAction(clip, eventBit) &&
+        !(movieClipPrototype && !handlerName.empty() && findProperty(*movieClipPrototype, handlerName))) {
+        return;
+    }
+    runClipEvent(clip, eventBit, handlerName);
+}
+
+void Interpreter::runConstructEvent(SpriteObject& clip) {
+    runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Construct), {});
+}
+
+bool Interpreter::hasUnloadHandler(SpriteObject& clip) {
+    const auto unloadBit = static_cast<std::uint32_t>(ClipEvent::Unload);
+    if (hasClipAction(clip, unloadBit)) {
+        return true;
+    }
+    if (const auto& object = std::static_pointer_cast<Object>(clip.scriptObject());
+        object && findProperty(*object, "onUnload")) {
+        return true;
+    }
+    for (auto& [depth, child] : clip.displayList().objects()) {
+        if (SpriteObject* sprite = child->asSprite(); sprite && hasUnloadHandler(*sprite)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Interpreter::runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::string_view handlerName) {
-    if (const PlaceObjectTag* placement = clip.placedBy()) {
+    if (const PlaceObjectTag* placement = clip.clipActionSource()) {
         if (const std::vector<ClipActionRecord>* records = clipActionsOf(*placement)) {
             for (const ClipActionRecord& record : *records) {
                 if ((record.events & eventBit) != 0 && !clip.isRemoved()) {
@@ -78,38 +110,6 @@ void Interpreter::runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::
     if (Object* function = handler.objectOrNull(); function && function->isCallable()) {
         call(handler, self, {});
         m_pendingThrow = false;
-    }
-}
-
-// Parents before children, each clip once: the clips a frame placed announce themselves
-// before that frame's scripts run.
-void Interpreter::fireLoadEvents(SpriteObject& clip) {
-    if (clip.parent()) {
-        std::shared_ptr<Object> object = clipObject(clip);
-        if (!object->clipLoaded) {
-            object->clipLoaded = true;
-            // initialize (SWF 7 clip events) and construct come before load.
-            runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Initialize), {});
-            runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Construct), {});
-            runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::Load), "onLoad");
-        }
-    }
-    for (SpriteObject* child : childSprites(clip)) {
-        if (!child->isRemoved()) {
-            fireLoadEvents(*child);
-        }
-    }
-}
-
-// Children before their parents, as Flash Player orders enterFrame.
-void Interpreter::fireEnterFrame(SpriteObject& clip) {
-    for (SpriteObject* child : childSprites(clip)) {
-        if (!child->isRemoved()) {
-            fireEnterFrame(*child);
-        }
-    }
-    if (!clip.isRemoved() && !m_aborted) {
-        runClipEvent(clip, static_cast<std::uint32_t>(ClipEvent::EnterFrame), "onEnterFrame");
     }
 }
 

@@ -3,6 +3,7 @@
 #include "swf/format/Action.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace kf::swf {
 
@@ -23,6 +24,8 @@ struct ActionContext {
     Navigator& navigator;
     PlayerHost& host;
     const ActionBlock& block;
+    // Set when the entry is a clip event instead of a block: its ClipEvent bit, run on `base`.
+    std::uint32_t event = 0;
     // Index of the next action to run; handlers that skip or branch move it.
     std::size_t nextAction = 0;
     // Set by a handler to end the block early.

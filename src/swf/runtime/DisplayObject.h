@@ -52,6 +52,8 @@ public:
     virtual const ButtonObject* asButton() const { return nullptr; }
 
     DisplayDepth depth() const { return m_depth; }
+    // Only the display list that holds the object moves it (swapDepths, unload).
+    void setDepth(DisplayDepth depth) { m_depth = depth; }
     CharacterId characterId() const { return m_characterId; }
 
     // The sprite whose display list holds this object; nullptr for the root.
@@ -62,7 +64,22 @@ public:
     // placing), or nullptr for objects scripts created. A goto keeps an instance only when
     // the rebuilt frame has the same character at the same depth from the same tag.
     const PlaceObjectTag* placedBy() const { return m_placedBy; }
-    void setPlacedBy(const PlaceObjectTag* tag) { m_placedBy = tag; }
+    void setPlacedBy(const PlaceObjectTag* tag) {
+        m_placedBy = tag;
+        if (tag) {
+            m_clipActionSource = tag;
+        }
+    }
+    // The placement whose clip actions (onClipEvent) this instance runs. It outlives
+    // placedBy: a clip a script took from the timeline keeps its handlers, and a duplicate
+    // takes its original's.
+    const PlaceObjectTag* clipActionSource() const { return m_clipActionSource; }
+    void setClipActionSource(const PlaceObjectTag* tag) { m_clipActionSource = tag; }
+
+    // Increases with every instance the player creates; Flash Player visits clips newest
+    // first each frame.
+    std::uint64_t creationOrder() const { return m_creationOrder; }
+    void setCreationOrder(std::uint64_t order) { m_creationOrder = order; }
 
     // Set once the object has left the display list; queued frame scripts of a removed
     // sprite do not run.
@@ -115,6 +132,8 @@ private:
     CharacterId m_characterId;
     SpriteObject* m_parent = nullptr;
     const PlaceObjectTag* m_placedBy = nullptr;
+    const PlaceObjectTag* m_clipActionSource = nullptr;
+    std::uint64_t m_creationOrder = 0;
     bool m_removed = false;
     DisplayProperties m_properties;
     std::shared_ptr<void> m_scriptObject;

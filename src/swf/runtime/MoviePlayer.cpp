@@ -37,10 +37,14 @@ Status MoviePlayer::load(Movie movie) {
     m_movie = std::move(owned);
 
     m_context = std::make_unique<PlayerContext>(m_dictionary, m_movie->header.version, m_limits);
+    m_context->setScriptEngine(m_scriptEngine);
+    m_context->addExports(m_movie->tags);
     m_root = std::make_unique<SpriteObject>(DisplayDepth{0}, CharacterId{0}, m_rootTimeline, *m_context, 0);
     m_root->setLoops(m_looping);
     m_context->startFrame();
     m_root->construct();
+    // The main timeline's load event comes after its first frame's scripts.
+    m_context->actionQueue().pushEvent(m_root.get(), static_cast<std::uint32_t>(ClipEvent::Load));
     runQueuedActions();
     return success();
 }
@@ -133,8 +137,8 @@ void MoviePlayer::advanceFrame() {
         m_root->tick();
         runQueuedActions();
         if (m_scriptEngine) {
-            // enterFrame handlers and timers come after the frame scripts; what they start
-            // (gotos) runs its scripts in this frame too.
+            // Timers come after the frame's queue; what they start (gotos) runs its scripts
+            // in this frame too.
             ActionContext context = rootContext();
             m_scriptEngine->frameAdvanced(context);
             runQueuedActions();
@@ -170,21 +174,41 @@ void MoviePlayer::runQueuedActions() {
     while (!queue.isEmpty()) {
         // Scripts that keep sending each other to new frames are cut off here; the frame
         // shows whatever state they reached.
-        if (scripts >= m_limits.maxScriptsPerFrame || actions >= m_limits.maxActionsPerFrame ||
-            m_context->replayBudgetSpent()) {
-            queue.clear();
-            break;
-        }
+        const bool cutOff = scripts >= m_limits.maxScriptsPerFrame ||
+                            actions >= m_limits.maxActionsPerFrame || m_context->replayBudgetSpent();
         const QueuedActions entry = queue.takeFirst();
-        ++scripts;
+        // Clip events come at most once per clip and cause; only scripts can bounce forever.
+        scripts += entry.actions ? 1 : 0;
         if (entry.clip->isRemoved()) {
             continue;
         }
-        ActionContext context{*m_root,      *entry.clip, entry.clip,    *m_context,
-                              *m_navigator, *m_host,     *entry.actions};
+        if (entry.detach) {
+            // Even a cut-off queue lets clips waiting for their unload event leave.
+            if (SpriteObject* parent = entry.clip->parent()) {
+                parent->detachChild(*entry.clip);
+            }
+            continue;
+        }
+        // A clip on its way out runs its unload handlers and nothing else it had queued.
+        if (cutOff || (entry.event != static_cast<std::uint32_t>(ClipEvent::Unload) &&
+                       entry.clip->isInUnloadingClip())) {
+            continue;
+        }
+        static const ActionBlock noActions;
+        ActionContext context{*m_root,
+                              *entry.clip,
+                              entry.clip,
+                              *m_context,
+                              *m_navigator,
+                              *m_host,
+                              entry.actions ? *entry.actions : noActions};
+        context.event = entry.event;
         const std::size_t budget = m_limits.maxActionsPerFrame - actions;
-        actions +=
-            m_scriptEngine ? m_scriptEngine->runActions(context, budget) : m_runner.run(context, budget);
+        if (m_scriptEngine) {
+            actions += m_scriptEngine->runActions(context, budget);
+        } else if (entry.actions) {
+            actions += m_runner.run(context, budget);
+        }
     }
     m_context->releaseRetired();
 }

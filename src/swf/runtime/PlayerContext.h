@@ -7,11 +7,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace kf::swf {
 
+class ScriptEngine;
 class SpriteObject;
 
 // What every timeline of one movie shares: the dictionary to instantiate from, the queue of
@@ -24,6 +29,10 @@ public:
     // missing, cannot be shown yet, or a limit is reached (the timeline then skips it, as
     // Flash Player skips a placement of an undefined character).
     std::unique_ptr<DisplayObject> instantiate(CharacterId id, DisplayDepth depth, SpriteObject& parent);
+    // A sprite with one empty frame, as createEmptyMovieClip makes; nullptr at a limit.
+    std::unique_ptr<SpriteObject> instantiateEmptySprite(DisplayDepth depth, SpriteObject& parent);
+    // "instanceN", numbered across the movie, for a sprite placed without a name.
+    std::string nextInstanceName() { return "instance" + std::to_string(++m_instanceNames); }
 
     // Removed objects stay alive until the frame's scripts have run, so a queued script may
     // still find its (now removed) timeline and skip itself.
@@ -31,6 +40,12 @@ public:
     void releaseRetired() { m_retired.clear(); }
 
     const CharacterDictionary& dictionary() const { return m_dictionary; }
+    // The symbols ExportAssets names, for attachMovie. The first export of a name wins.
+    void addExports(const std::vector<Tag>& tags);
+    std::optional<CharacterId> exportedCharacter(std::string_view name) const;
+    // The interpreter, when the player has one: the timeline asks it about unload handlers.
+    ScriptEngine* scriptEngine() const { return m_scriptEngine; }
+    void setScriptEngine(ScriptEngine* engine) { m_scriptEngine = engine; }
     ActionQueue& actionQueue() { return m_actionQueue; }
     const RuntimeLimits& limits() const { return m_limits; }
     std::uint8_t swfVersion() const { return m_swfVersion; }
@@ -55,6 +70,10 @@ private:
     std::size_t m_liveObjects = 0;
     std::size_t m_replayedTags = 0;
     std::unordered_set<const ActionBlock*> m_initActionsRun;
+    ScriptEngine* m_scriptEngine = nullptr;
+    std::vector<std::pair<std::string, CharacterId>> m_exports;
+    std::uint64_t m_created = 0;
+    int m_instanceNames = 0;
 };
 
 } // namespace kf::swf

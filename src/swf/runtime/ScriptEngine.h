@@ -19,13 +19,19 @@ class ScriptEngine {
 public:
     virtual ~ScriptEngine() = default;
 
-    // Runs one queued block on context.base; returns the actions spent, at most `budget`.
+    // Runs one queued block on context.base, or its clip event when context.event is set;
+    // returns the actions spent, at most `budget`.
     virtual std::size_t runActions(ActionContext& context, std::size_t budget) = 0;
-    // Before the queued frame scripts run: load events of the clips placed since.
-    // `context.block` is empty here and below.
+    // Before the queued scripts and clip events run. `context.block` is empty here and below.
     virtual void beforeFrameScripts(ActionContext& context) = 0;
-    // Once per frame period, after the frame scripts: enterFrame events and timers.
+    // Once per frame period, after the frame's queue has run: timers.
     virtual void frameAdvanced(ActionContext& context) = 0;
+    // Whether removing `clip` must wait for an unload handler of it or of a clip inside it:
+    // such a clip stays on stage, below every other depth, until its unload event has run.
+    virtual bool hasUnloadHandler(SpriteObject& clip) {
+        (void)clip;
+        return false;
+    }
     // The movie is going away: drop every script object that refers to it.
     virtual void movieUnloaded() = 0;
 

@@ -5,6 +5,7 @@
 #include "swf/runtime/TimelineSlots.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace kf::swf {
@@ -28,20 +29,58 @@ void SpriteObject::construct() {
     }
 }
 
-void SpriteObject::tick() {
-    std::vector<SpriteObject*> existing;
-    for (auto& [depth, child] : m_displayList.objects()) {
+namespace {
+
+void collectActiveClips(SpriteObject& clip, std::vector<SpriteObject*>& clips) {
+    if (clip.isUnloading()) {
+        return;
+    }
+    clips.push_back(&clip);
+    for (auto& [depth, child] : clip.displayList().objects()) {
         if (SpriteObject* sprite = child->asSprite()) {
-            existing.push_back(sprite);
+            collectActiveClips(*sprite, clips);
         }
     }
-    // Children move on first, so their frame scripts are queued, and run, before this
-    // timeline's: Flash Player runs a parent's script after its children's from the second
-    // frame on (on its first frame a child placed there did not exist yet).
-    for (SpriteObject* sprite : existing) {
-        sprite->tick();
+}
+
+// Tags of one timeline sit in one vector, so their addresses follow the file's order.
+bool placedEarlier(const void* tag, const void* other) {
+    return std::less<const void*>()(tag, other);
+}
+
+// Depths below this belong to the timeline (scripts see them shifted to -16384 .. -1).
+constexpr std::int32_t timelineDepthLimit = 16384;
+
+bool isUnloadingAt(const DisplayObject& object) {
+    const SpriteObject* sprite = object.asSprite();
+    return sprite && sprite->isUnloading();
+}
+
+} // namespace
+
+void SpriteObject::tick() {
+    std::vector<SpriteObject*> clips;
+    collectActiveClips(*this, clips);
+    std::stable_sort(clips.begin(), clips.end(), [](const SpriteObject* left, const SpriteObject* right) {
+        return left->creationOrder() > right->creationOrder();
+    });
+    for (SpriteObject* clip : clips) {
+        // A clip an earlier one removed this pass does nothing more.
+        if (clip->isRemoved() || clip->isInUnloadingClip()) {
+            continue;
+        }
+        m_context.actionQueue().pushEvent(clip, static_cast<std::uint32_t>(ClipEvent::EnterFrame));
+        clip->advance();
     }
-    advance();
+}
+
+bool SpriteObject::isInUnloadingClip() const {
+    for (const SpriteObject* clip = this; clip; clip = clip->parent()) {
+        if (clip->m_unloading) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void SpriteObject::advance() {
@@ -99,30 +138,59 @@ void SpriteObject::showFrame(int frame) {
     }
 
     m_currentFrame = frame;
-    // Only the frame landed on runs its scripts; frames passed over run none.
-    const std::vector<const ActionBlock*>& initActions = m_timeline.frame(frame).initActions;
-    for (auto actions = initActions.rbegin(); actions != initActions.rend(); ++actions) {
-        if (m_context.firstRunOfInitActions(*actions)) {
-            m_context.actionQueue().pushFront(this, *actions);
-        }
-    }
-    for (const ActionBlock* actions : m_timeline.frame(frame).actions) {
-        m_context.actionQueue().push(this, actions);
-    }
+    std::vector<SpriteObject*> created;
     // Most frames of most sprites change nothing; they cost no display-list work.
-    if (!changes) {
-        return;
+    if (changes) {
+        TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
+        for (int index = firstFrame; index <= lastWithTags; ++index) {
+            const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
+            for (const Tag* tag : tags) {
+                target.apply(*tag);
+            }
+            m_context.countReplayedTags(tags.size());
+        }
+        created = reconcile(target, !forward);
     }
 
-    TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
-    for (int index = firstFrame; index <= lastWithTags; ++index) {
-        const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
-        for (const Tag* tag : tags) {
-            target.apply(*tag);
+    // Only the frame landed on runs its scripts; frames passed over run none. A clip's load
+    // event queues where its PlaceObject stands among the frame's DoAction tags.
+    const TimelineFrame& landing = m_timeline.frame(frame);
+    std::size_t announced = 0;
+    for (std::size_t index = 0; index < landing.actions.size(); ++index) {
+        const std::size_t position = landing.actionPositions[index];
+        const void* boundary =
+            position < landing.controlTags.size() ? landing.controlTags[position] : nullptr;
+        while (announced < created.size() &&
+               (!boundary || placedEarlier(created[announced]->placedBy(), boundary))) {
+            announce(*created[announced++], true);
         }
-        m_context.countReplayedTags(tags.size());
+        m_context.actionQueue().push(this, landing.actions[index]);
     }
-    reconcile(target);
+    while (announced < created.size()) {
+        announce(*created[announced++], true);
+    }
+    for (const ActionBlock* actions : landing.initActions) {
+        if (m_context.firstRunOfInitActions(actions)) {
+            m_context.actionQueue().push(this, actions, ActionPriority::Init);
+        }
+    }
+    // Children show their first frame once this frame's tags are done, so their first
+    // frame scripts run after this frame's.
+    for (SpriteObject* sprite : created) {
+        sprite->construct();
+    }
+}
+
+void SpriteObject::announce(SpriteObject& sprite, bool placedByTimeline) {
+    if (sprite.name().empty()) {
+        sprite.setName(m_context.nextInstanceName());
+    }
+    ActionQueue& queue = m_context.actionQueue();
+    queue.pushEvent(&sprite, static_cast<std::uint32_t>(ClipEvent::Initialize), ActionPriority::Init);
+    if (placedByTimeline) {
+        queue.pushEvent(&sprite, static_cast<std::uint32_t>(ClipEvent::Construct), ActionPriority::Construct);
+    }
+    queue.pushEvent(&sprite, static_cast<std::uint32_t>(ClipEvent::Load));
 }
 
 TimelineSlots SpriteObject::slotsFromDisplayList() const {
@@ -135,35 +203,54 @@ TimelineSlots SpriteObject::slotsFromDisplayList() const {
     return slots;
 }
 
-void SpriteObject::reconcile(const TimelineSlots& target) {
+std::vector<SpriteObject*> SpriteObject::reconcile(const TimelineSlots& target, bool rebuilt) {
     auto& objects = m_displayList.objects();
     const auto& slots = target.slots();
 
-    for (auto entry = objects.begin(); entry != objects.end();) {
-        const DisplayObject& object = *entry->second;
-        if (object.placedBy() == nullptr) {
-            ++entry; // created by a script: the timeline leaves it alone
-            continue;
-        }
-        auto slot = slots.find(entry->first);
-        const bool kept = slot != slots.end() && slot->second.character == object.characterId() &&
-                          slot->second.placedBy == object.placedBy();
-        if (kept) {
-            ++entry;
-            continue;
-        }
-        m_context.retire(std::move(entry->second));
-        entry = objects.erase(entry);
-    }
-
-    std::vector<SpriteObject*> created;
-    for (const auto& [depth, slot] : slots) {
-        if (DisplayObject* existing = m_displayList.at(depth)) {
-            if (existing->placedBy() == slot.placedBy && existing->properties() != slot.properties) {
-                existing->setProperties(slot.properties);
+    std::vector<DisplayDepth> leaving;
+    for (const auto& [depth, object] : objects) {
+        if (object->placedBy() == nullptr) {
+            // Script-made: the timeline leaves it alone, except that a rebuilt frame clears
+            // the timeline's own depths (script depths -16384 to -1) as Flash Player does.
+            if (rebuilt && depth.value >= 0 && depth.value < timelineDepthLimit && !isUnloadingAt(*object)) {
+                leaving.push_back(depth);
             }
             continue;
         }
+        auto slot = slots.find(depth);
+        const bool kept = slot != slots.end() && slot->second.character == object->characterId() &&
+                          slot->second.placedBy == object->placedBy();
+        if (!kept) {
+            leaving.push_back(depth);
+        }
+    }
+    for (DisplayDepth depth : leaving) {
+        removeChild(depth);
+    }
+
+    std::vector<const std::pair<const DisplayDepth, TimelineSlot>*> placing;
+    for (const auto& entry : slots) {
+        const auto& [depth, slot] = entry;
+        if (DisplayObject* existing = m_displayList.at(depth)) {
+            if (existing->placedBy() == slot.placedBy && existing->properties() != slot.properties) {
+                // A rebuilt frame names nothing; the instance keeps the name it was given.
+                const std::string name = existing->name();
+                existing->setProperties(slot.properties);
+                if (existing->name().empty()) {
+                    existing->setName(name);
+                }
+            }
+            continue;
+        }
+        placing.push_back(&entry);
+    }
+    // Instances come into being in the order of the tags that place them.
+    std::stable_sort(placing.begin(), placing.end(), [](const auto* left, const auto* right) {
+        return placedEarlier(left->second.placedBy, right->second.placedBy);
+    });
+    std::vector<SpriteObject*> created;
+    for (const auto* entry : placing) {
+        const auto& [depth, slot] = *entry;
         std::unique_ptr<DisplayObject> object = m_context.instantiate(slot.character, depth, *this);
         if (!object) {
             continue;
@@ -175,10 +262,7 @@ void SpriteObject::reconcile(const TimelineSlots& target) {
         }
         objects.emplace(depth, std::move(object));
     }
-    // Children build their first frame once the parent's list is complete, in depth order.
-    for (SpriteObject* sprite : created) {
-        sprite->construct();
-    }
+    return created;
 }
 
 } // namespace kf::swf

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace kf::swf {
 
@@ -51,9 +52,31 @@ public:
     // Shows frame 1, as a sprite does the moment it is placed.
     void construct();
 
-    // One frame of playback: this timeline moves on when playing, then every child sprite
-    // that was already there before this frame (a sprite placed now showed its frame 1).
+    // One frame period for this timeline and every clip inside it. Flash Player visits the
+    // clips newest first; each queues its enterFrame event and moves on when playing, so a
+    // child's frame scripts run before its parent's. Clips placed during the pass wait.
     void tick();
+    // This timeline alone moves on one frame when playing.
+    void advance();
+
+    // Set while a removed clip waits, below every other depth, for its unload event; the
+    // timeline no longer touches it and it stops playing.
+    bool isUnloading() const { return m_unloading; }
+    // True for this clip or one it sits in.
+    bool isInUnloadingClip() const;
+
+    // The display list as scripts change it (depths here are the list's, not the scripts'
+    // shifted ones). Placing over an occupied depth removes what stood there. A sprite
+    // placed here gets its initialize and load events queued and shows its first frame.
+    DisplayObject* addScriptChild(std::unique_ptr<DisplayObject> object);
+    // Removes the object at `depth`. A sprite that has an unload handler, itself or inside,
+    // moves to depth -1 - depth and leaves once its unload events have run.
+    void removeChild(DisplayDepth depth);
+    // The last step of such a removal, run from the queue.
+    void detachChild(const DisplayObject& child);
+    // swapDepths: exchanges what stands at the two depths (either may be empty). Moved
+    // objects belong to scripts from then on: the timeline no longer moves or removes them.
+    void swapChildren(DisplayDepth first, DisplayDepth second);
 
     // Goes to `frame` (clamped to the timeline) without changing the play state. Going to the
     // frame already shown does nothing, as in Flash Player.
@@ -64,10 +87,16 @@ public:
     void previousFrame();
 
 private:
-    void advance();
     void showFrame(int frame);
     TimelineSlots slotsFromDisplayList() const;
-    void reconcile(const TimelineSlots& target);
+    // Brings the list in line with `target`; returns the sprites it created, in the order of
+    // the tags that placed them, not yet announced or constructed.
+    // `rebuilt`: the frame was replayed from the start (a backward goto).
+    std::vector<SpriteObject*> reconcile(const TimelineSlots& target, bool rebuilt);
+    // Queues a new sprite's initialize, construct (timeline placements only; scripts run
+    // construct themselves) and load events, naming it first when it has no name.
+    void announce(SpriteObject& sprite, bool placedByTimeline);
+    void queueUnloadEvents();
 
     const TimelineDefinition& m_timeline;
     PlayerContext& m_context;
@@ -78,6 +107,7 @@ private:
     int m_currentFrame = -1;
     bool m_playing = true;
     bool m_loops = true;
+    bool m_unloading = false;
 };
 
 } // namespace kf::swf

@@ -31,6 +31,7 @@ TimelineDefinition TimelineDefinition::fromTags(const std::vector<Tag>& tags,
             frame.controlTags.push_back(&tag);
         } else if (const auto* doAction = std::get_if<DoActionTag>(&tag.body)) {
             frame.actions.push_back(&doAction->actions);
+            frame.actionPositions.push_back(frame.controlTags.size());
         } else if (const auto* initAction = std::get_if<DoInitActionTag>(&tag.body)) {
             frame.initActions.push_back(&initAction->actions);
         } else if (const auto* label = std::get_if<FrameLabelTag>(&tag.body)) {

@@ -14,6 +14,9 @@ namespace kf::swf {
 struct TimelineFrame {
     std::vector<const Tag*> controlTags;
     std::vector<const ActionBlock*> actions;
+    // For each of `actions`, how many control tags of the frame come before it: a clip's
+    // load event queues where its PlaceObject stands relative to the frame's scripts.
+    std::vector<std::size_t> actionPositions;
     // DoInitAction blocks: each runs once per movie, before any other script of the frame
     // that first shows it.
     std::vector<const ActionBlock*> initActions;
@@ -34,6 +37,13 @@ public:
     // `tags` must outlive the definition. The declared frame count wins over the number of
     // ShowFrame tags, as in Flash Player: a missing frame is empty, an extra one unreachable.
     static TimelineDefinition fromTags(const std::vector<Tag>& tags, std::uint16_t declaredFrameCount);
+
+    // One empty frame: the timeline of a clip createEmptyMovieClip makes.
+    static TimelineDefinition empty() {
+        TimelineDefinition definition;
+        definition.m_frameCount = 1;
+        return definition;
+    }
 
     int frameCount() const { return m_frameCount; }
     // Frames past the last one with tags are empty and not stored, so a header that claims

@@ -95,8 +95,11 @@ TEST(FrameOrder, onEnterFrameAndOnLoadRunAroundTheFrameScripts) {
     builder.placeNamed(clip, Depth{1}, "c").doAction(script).showFrame();
     builder.placeNamed(clip, Depth{2}, "d").showFrame();
     builder.doAction(ActionAssembler().stop()).showFrame();
+    // The main timeline's load event follows its first frame's scripts (it inherits onLoad
+    // too); from frame 2 on each clip's enterFrame comes before the frame it enters, and a
+    // clip placed there announces its load before its own first frame runs.
     EXPECT_EQ(play(builder, 3),
-              (Lines{"root frame", "child frame", "load d", "child frame", "enter c", "enter c"}));
+              (Lines{"root frame", "child frame", "load ", "enter c", "load d", "child frame", "enter c"}));
 }
 
 TEST(FrameOrder, initActionsRunOnceBeforeTheFramesScripts) {

@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/ClipProperties.h"
+#include "swf/avm1/ScriptedClips.h"
 #include "swf/runtime/Navigator.h"
 #include "swf/runtime/PlayerHost.h"
 #include "swf/runtime/SpriteObject.h"
@@ -219,15 +220,26 @@ void setProperty(Interpreter& vm, Frame& frame, const Action&) {
     }
 }
 
-// duplicateMovieClip and removeMovieClip need script-made display objects, which the
-// runtime does not offer yet; the operands are consumed so the stack stays balanced.
-void cloneSprite(Interpreter&, Frame& frame, const Action&) {
-    frame.pop();
-    frame.pop();
-    frame.pop();
+// CloneSprite: source, new name, display-list depth (compilers add the 16384 themselves).
+void cloneSprite(Interpreter& vm, Frame& frame, const Action&) {
+    const Value depth = frame.pop();
+    const Value name = frame.pop();
+    const Value source = frame.pop();
+    const double listDepth = vm.toNumber(depth);
+    const std::string newName = vm.toString(name);
+    SpriteObject* clip = source.isObject() ? vm.resolveClipValue(source)
+                                           : vm.resolvePath(vm.toString(source), target(vm, frame));
+    if (clip && std::isfinite(listDepth)) {
+        duplicateClip(vm, *clip, newName, static_cast<std::int64_t>(listDepth), Value());
+    }
 }
-void removeSprite(Interpreter&, Frame& frame, const Action&) {
-    frame.pop();
+void removeSprite(Interpreter& vm, Frame& frame, const Action&) {
+    const Value path = frame.pop();
+    SpriteObject* clip =
+        path.isObject() ? vm.resolveClipValue(path) : vm.resolvePath(vm.toString(path), target(vm, frame));
+    if (clip) {
+        removeScriptClip(*clip);
+    }
 }
 
 void startDrag(Interpreter& vm, Frame& frame, const Action&) {

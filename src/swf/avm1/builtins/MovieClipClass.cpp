@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/builtins/MovieClipDrawing.h"
 #include "swf/runtime/SpriteObject.h"
 
@@ -87,6 +88,7 @@ void installMovieClip(Interpreter& vm) {
     method(vm, prototype, "getBytesTotal",
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
     installMovieClipDrawing(vm, prototype);
+    installMovieClipDepths(vm, prototype);
 }
 
 } // namespace kf::swf::avm1
