@@ -79,8 +79,9 @@ Pixel blend(const Pixel& source, const Pixel& backdrop, BlendMode mode) {
     case BlendMode::Overlay:
         return blendSeparable(source, backdrop,
                               [](int s, int sa, int d, int da) { return hardLightMix(d, da, s, sa); });
+    // Add sums the premultiplied values, alpha included, up to full.
     case BlendMode::Add: {
-        const int alpha = source.alpha + multiply(backdrop.alpha, keep);
+        const int alpha = std::min(source.alpha + backdrop.alpha, 255);
         return {std::min(source.red + backdrop.red, alpha), std::min(source.green + backdrop.green, alpha),
                 std::min(source.blue + backdrop.blue, alpha), alpha};
     }

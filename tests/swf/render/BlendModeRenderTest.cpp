@@ -122,6 +122,18 @@ TEST(BlendMode, invertOverAnEmptyLayerTurnsItWhite) {
     EXPECT_TRUE(pixelIs(image, 20, 20, blue));
 }
 
+TEST(BlendMode, addSumsAlphaAsWellAsColour) {
+    // Two quarter-opaque squares added inside a layer make one half-opaque square, not the
+    // 7/16 that drawing one over the other gives.
+    RenderScene scene;
+    TestSprite& group = RenderScene::addSprite(scene.root(), 1);
+    group.setBlendMode(BlendMode::Layer);
+    RenderScene::add(group.list(), 1, filledRectangle(10, 10, 80, 80, Rgba{0, 0, 0, 64}));
+    RenderScene::add(group.list(), 2, filledRectangle(30, 30, 40, 40, Rgba{0, 0, 0, 64}))
+        .setBlendMode(BlendMode::Add);
+    EXPECT_TRUE(pixelIs(scene.render(RenderQuality::Low), 50, 50, {127, 127, 127, 255}, 1));
+}
+
 TEST(BlendMode, layerGroupsChildrenBeforeTheyMeetTheBackdrop) {
     // A multiply child inside a layer group multiplies with its siblings only, never with
     // the stage below the group.
