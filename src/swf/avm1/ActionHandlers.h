@@ -24,6 +24,7 @@ void installNumber(Interpreter& vm);
 void installBoolean(Interpreter& vm);
 void installMath(Interpreter& vm);
 void installMovieClip(Interpreter& vm);
+void installMovieClipGeometry(Interpreter& vm);
 void installKey(Interpreter& vm);
 void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);

@@ -72,6 +72,7 @@ void Interpreter::ensureGlobals() {
     installBoolean(*this);
     installMath(*this);
     installMovieClip(*this);
+    installMovieClipGeometry(*this);
     installKey(*this);
     installMouse(*this);
     installButton(*this);

@@ -76,5 +76,48 @@ TEST(ClipGeometry, sizingAnEmptyClipZeroesBothScales) {
     EXPECT_EQ(run(7, script), (Lines{"0", "0", "0"}));
 }
 
+// trace("xMin xMax yMin yMax") of box.getBounds(arguments)
+ActionAssembler& traceBounds(ActionAssembler& to, const std::vector<Operand>& arguments) {
+    to.pushString("b");
+    invoke(to, "box", "getBounds", arguments).setVariable();
+    to.pushString("");
+    for (const char* side : {"xMin", "xMax", "yMin", "yMax"}) {
+        to.pushString("b")
+            .getVariable()
+            .pushString(side)
+            .action(ActionCode::GetMember)
+            .action(ActionCode::Add2);
+        to.pushString(" ").action(ActionCode::Add2);
+    }
+    return to.trace();
+}
+
+TEST(ClipGeometry, boundsInTheClipsOwnSpaceOrAnother) {
+    ActionAssembler script;
+    traceBounds(script, {});
+    traceBounds(script, {Variable{"_root"}});
+    MovieBuilder builder = movieWithBox(Matrix{2, 0, 0, 2, 200, 400});
+    builder.doAction(script).showFrame();
+    EXPECT_EQ(play(builder), (Lines{"0 133.3 0 50 ", "10 276.6 20 120 "}));
+}
+
+TEST(ClipGeometry, hitTestByPointOrByOverlapAndPointsBetweenSpaces) {
+    ActionAssembler script;
+    invoke(script, "box", "hitTest", {PushValue(100.0), PushValue(60.0)}).trace();
+    invoke(script, "box", "hitTest", {PushValue(300.0), PushValue(60.0)}).trace();
+    invoke(script, "box", "hitTest", {PushValue(100.0), PushValue(60.0), PushValue(true)}).trace();
+    invoke(script, "box", "hitTest", {Variable{"box"}}).trace();
+    makeObject(script, "p", {{"x", PushValue(10.0)}, {"y", PushValue(5.0)}});
+    invokeAndDrop(script, "box", "localToGlobal", {Variable{"p"}});
+    script.pushString("p.x").getVariable().pushString(",").action(ActionCode::Add2);
+    script.pushString("p.y").getVariable().action(ActionCode::Add2).trace();
+    invokeAndDrop(script, "box", "globalToLocal", {Variable{"p"}});
+    script.pushString("p.x").getVariable().pushString(",").action(ActionCode::Add2);
+    script.pushString("p.y").getVariable().action(ActionCode::Add2).trace();
+    MovieBuilder builder = movieWithBox(Matrix{2, 0, 0, 2, 200, 400});
+    builder.doAction(script).showFrame();
+    EXPECT_EQ(play(builder), (Lines{"true", "false", "true", "true", "30,30", "10,5"}));
+}
+
 } // namespace
 } // namespace kf::swf::avm1::test
