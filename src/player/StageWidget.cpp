@@ -1,7 +1,11 @@
 #include "player/StageWidget.h"
 
+#include "player/FlashKeyCodes.h"
+#include "swf/render/StageRenderer.h"
 #include "swf/runtime/MoviePlayer.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -13,6 +17,8 @@ StageWidget::StageWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(u"swfFlash1"_s);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    // Buttons roll over without a press.
+    setMouseTracking(true);
 }
 
 void StageWidget::setMoviePlayer(const swf::MoviePlayer* player) {
@@ -61,6 +67,69 @@ swf::StageView StageWidget::stageView(QSize output) const {
         view.background = *m_background;
     }
     return view;
+}
+
+QPointF StageWidget::stagePoint(QPointF widgetPoint) const {
+    const qreal ratio = devicePixelRatioF();
+    const QSize output = (QSizeF(size()) * ratio).toSize();
+    const swf::Matrix toOutput = swf::StageRenderer::stageToOutput(stageView(output));
+    if (toOutput.determinant() == 0.0) {
+        return {};
+    }
+    const swf::Matrix toStage = toOutput.inverted();
+    const double x = widgetPoint.x() * ratio;
+    const double y = widgetPoint.y() * ratio;
+    return QPointF(toStage.mapX(x, y), toStage.mapY(x, y));
+}
+
+void StageWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF point = stagePoint(event->position());
+    Q_EMIT stageMouseMoved(point.x(), point.y());
+}
+
+void StageWidget::mousePressEvent(QMouseEvent* event) {
+    if (!forwardButton(*event, &StageWidget::stageMousePressed)) {
+        QWidget::mousePressEvent(event);
+    }
+}
+
+void StageWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!forwardButton(*event, &StageWidget::stageMouseReleased)) {
+        QWidget::mouseReleaseEvent(event);
+    }
+}
+
+bool StageWidget::forwardButton(const QMouseEvent& event, void (StageWidget::*signal)(double, double)) {
+    if (event.button() != Qt::LeftButton) {
+        return false;
+    }
+    const QPointF point = stagePoint(event.position());
+    Q_EMIT(this->*signal)(point.x(), point.y());
+    return true;
+}
+
+void StageWidget::keyPressEvent(QKeyEvent* event) {
+    if (!forwardKey(*event, &StageWidget::stageKeyPressed)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void StageWidget::keyReleaseEvent(QKeyEvent* event) {
+    // Held keys repeat as presses only, as Flash Player sees them.
+    if (!event->isAutoRepeat() && !forwardKey(*event, &StageWidget::stageKeyReleased)) {
+        QWidget::keyReleaseEvent(event);
+    }
+}
+
+bool StageWidget::forwardKey(const QKeyEvent& event, void (StageWidget::*signal)(int, int)) {
+    const QString text = event.text();
+    const int code = flashKeyCode(event.key(), event.modifiers());
+    const int character = text.isEmpty() ? 0 : text.at(0).unicode();
+    if (code == 0 && character == 0) {
+        return false;
+    }
+    Q_EMIT(this->*signal)(code, character);
+    return true;
 }
 
 void StageWidget::paintEvent(QPaintEvent* event) {

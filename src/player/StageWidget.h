@@ -37,11 +37,33 @@ public:
 
     // The view that paints the stage at this size; public so tests can check the fit.
     swf::StageView stageView(QSize output) const;
+    // Where a point of the widget lands on the stage, in twips, through scale mode and zoom.
+    QPointF stagePoint(QPointF widgetPoint) const;
+
+Q_SIGNALS:
+    // The mouse and keys for the movie, in stage twips and Flash key codes. Only the left
+    // button reaches the movie; the window keeps the right one for its menu.
+    void stageMouseMoved(double x, double y);
+    void stageMousePressed(double x, double y);
+    void stageMouseReleased(double x, double y);
+    // `character` is the UTF-16 unit typed, 0 for keys that type none.
+    void stageKeyPressed(int keyCode, int character);
+    void stageKeyReleased(int keyCode, int character);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // Emits `signal` for a left-button event at its stage point; false for other buttons.
+    bool forwardButton(const QMouseEvent& event, void (StageWidget::*signal)(double, double));
+    // Emits `signal` with the event's Flash key code and character; false for keys with neither.
+    bool forwardKey(const QKeyEvent& event, void (StageWidget::*signal)(int, int));
+
     const swf::MoviePlayer* m_player = nullptr;
     QString m_errorText;
     swf::ScaleMode m_scaleMode = swf::ScaleMode::ShowAll;

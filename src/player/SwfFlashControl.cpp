@@ -43,6 +43,7 @@ SwfFlashControl::SwfFlashControl(ClockService& clock, WebBrowserService& browser
       m_player(std::make_unique<swf::MoviePlayer>(&m_navigator)), m_stage(new StageWidget(parent)) {
     m_player->setScriptEngine(m_interpreter.get());
     m_stage->setMoviePlayer(m_player.get());
+    connectStageInput();
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &SwfFlashControl::runDueFrames);

@@ -86,6 +86,9 @@ private:
     void followPlayState();
     void scheduleNextFrame();
     int clampFrame(int frame) const;
+    // The stage widget's mouse and keys go to the movie; what their scripts change is drawn.
+    void connectStageInput();
+    void afterInput();
     QString resolved(const QString& address) const;
 
     ClockService& m_clock;
