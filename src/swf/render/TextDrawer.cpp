@@ -162,21 +162,15 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
         m_backend.popMask();
     }
     if (settings.border) {
-        // One-pixel lines on the pixels the bounds start on, the far row and column
-        // included; Flash Player leaves the bottom-left corner pixel out.
-        const double pixel = 1.0 / std::max(1e-9, std::sqrt(std::abs(world.determinant())));
-        const double left = bounds.left();
-        const double top = bounds.top();
-        const double right = bounds.right();
-        const double bottom = bounds.bottom();
+        // A one-pixel line through the pixels the bounds start on: Flash Player's border
+        // covers the pixel column at xMax as well, one more than the field is wide.
+        const double half = 0.5 / std::max(1e-9, std::sqrt(std::abs(world.determinant())));
         QPainterPath frame;
-        frame.addRect(QRectF(left, top, right - left + pixel, pixel));
-        frame.addRect(QRectF(right, top + pixel, pixel, bottom - top));
-        frame.addRect(QRectF(left + pixel, bottom, right - left - pixel, pixel));
-        frame.addRect(QRectF(left, top + pixel, pixel, bottom - top - pixel));
-        frame.setFillRule(Qt::WindingFill);
-        const QBrush brush(colorOf(settings.borderColor, transform));
-        m_backend.fillPath(frame, world, FillPaint{&brush, nullptr});
+        frame.addRect(bounds.translated(half, half));
+        QPen pen(colorOf(settings.borderColor, transform), 1.0);
+        pen.setCosmetic(true);
+        pen.setJoinStyle(Qt::MiterJoin);
+        m_backend.strokePath(frame, world, pen);
     }
 }
 
