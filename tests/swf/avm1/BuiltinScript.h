@@ -76,4 +76,15 @@ inline ActionAssembler& makeObject(ActionAssembler& to, const std::string& varia
         .setVariable();
 }
 
+// Plays one SWF 8 frame running `script` beside an empty sprite named "clip".
+inline std::vector<std::string> playWithClip(const ActionAssembler& script) {
+    MovieBuilder builder(8);
+    TimelineBuilder empty;
+    empty.showFrame();
+    const CharacterId sprite = builder.addSprite(empty);
+    builder.placeNamed(sprite, Depth{1}, "clip");
+    builder.doAction(script).showFrame();
+    return play(builder);
+}
+
 } // namespace kf::swf::avm1::test

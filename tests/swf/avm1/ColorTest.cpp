@@ -6,16 +6,6 @@
 namespace kf::swf::avm1::test {
 namespace {
 
-std::vector<std::string> playWithClip(const ActionAssembler& script) {
-    MovieBuilder builder(8);
-    TimelineBuilder empty;
-    empty.showFrame();
-    const CharacterId sprite = builder.addSprite(empty);
-    builder.placeNamed(sprite, Depth{1}, "clip");
-    builder.doAction(script).showFrame();
-    return play(builder);
-}
-
 // trace("ra ga ba aa / rb gb bb ab") of c.getTransform()
 ActionAssembler& traceTransform(ActionAssembler& to) {
     to.pushString("t");

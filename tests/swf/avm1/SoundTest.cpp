@@ -13,16 +13,6 @@ ActionAssembler& traceVolumeAndPan(ActionAssembler& to, const std::string& name)
     return to.trace();
 }
 
-std::vector<std::string> playWithClip(const ActionAssembler& script) {
-    MovieBuilder builder(8);
-    TimelineBuilder empty;
-    empty.showFrame();
-    const CharacterId sprite = builder.addSprite(empty);
-    builder.placeNamed(sprite, Depth{1}, "clip");
-    builder.doAction(script).showFrame();
-    return play(builder);
-}
-
 ActionAssembler& traceChannels(ActionAssembler& to, const std::string& name) {
     to.pushString("t");
     invoke(to, name, "getTransform").setVariable();
