@@ -119,10 +119,8 @@ public:
         if (count == 0) {
             return 0;
         }
-        const std::size_t byte = m_bitPosition / 8;
-        if (m_loadableSize - byte >= 8 && count <= m_size * 8 - m_bitPosition) [[likely]] {
-            const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
-            m_bitPosition += count;
+        std::uint64_t word;
+        if (loadField(count, word)) [[likely]] {
             return static_cast<std::uint32_t>(word >> (64 - count));
         }
         return readBitsNearEnd(count);
@@ -131,10 +129,8 @@ public:
         if (count == 0) {
             return 0;
         }
-        const std::size_t byte = m_bitPosition / 8;
-        if (m_loadableSize - byte >= 8 && count <= m_size * 8 - m_bitPosition) [[likely]] {
-            const std::uint64_t word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
-            m_bitPosition += count;
+        std::uint64_t word;
+        if (loadField(count, word)) [[likely]] {
             // The arithmetic shift brings the field's top bit down as its sign.
             return static_cast<std::int32_t>(static_cast<std::int64_t>(word) >> (64 - count));
         }
@@ -157,6 +153,18 @@ private:
             word = __builtin_bswap64(word);
         }
         return word;
+    }
+
+    // The next `count` bits at the top of `word`, consumed, when eight bytes can be loaded at
+    // the position and the field lies within the span; false (nothing consumed) otherwise.
+    bool loadField(unsigned count, std::uint64_t& word) {
+        const std::size_t byte = m_bitPosition / 8;
+        if (m_loadableSize - byte < 8 || count > m_size * 8 - m_bitPosition) {
+            return false;
+        }
+        word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
+        m_bitPosition += count;
+        return true;
     }
 
     // Bit fields within eight bytes of the end, a byte at a time; fails when they run out.
