@@ -7,6 +7,7 @@
 #include "platform/MessageBoxService.h"
 #include "platform/OpenFileDialogService.h"
 #include "platform/WebBrowserService.h"
+#include "platform/WindowSystemService.h"
 
 namespace kf {
 
@@ -19,6 +20,7 @@ struct PlatformServices {
     WebBrowserService& webBrowser;
     ClockService& clock;
     EventPumpService& eventPump;
+    WindowSystemService& windowSystem;
 };
 
 } // namespace kf

@@ -8,7 +8,7 @@ QtPlatform::QtPlatform()
 
 PlatformServices QtPlatform::services() {
     return PlatformServices{m_messageBox, m_inputBox, m_openFileDialog, m_folderDialog,
-                            m_webBrowser, m_clock,    m_eventPump};
+                            m_webBrowser, m_clock,    m_eventPump,      m_windowSystem};
 }
 
 } // namespace kf

@@ -9,6 +9,7 @@
 #include "platform/QtMessageBoxService.h"
 #include "platform/QtOpenFileDialogService.h"
 #include "platform/QtWebBrowserService.h"
+#include "platform/QtWindowSystemService.h"
 
 namespace kf {
 
@@ -31,6 +32,7 @@ private:
     QtWebBrowserService m_webBrowser;
     QtClockService m_clock;
     QtEventPumpService m_eventPump;
+    QtWindowSystemService m_windowSystem;
 };
 
 } // namespace kf

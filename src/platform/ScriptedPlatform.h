@@ -8,6 +8,7 @@
 #include "platform/ScriptedMessageBoxService.h"
 #include "platform/ScriptedOpenFileDialogService.h"
 #include "platform/ScriptedWebBrowserService.h"
+#include "platform/ScriptedWindowSystemService.h"
 
 namespace kf {
 
@@ -20,7 +21,7 @@ public:
 
     PlatformServices services() {
         return PlatformServices{messageBox, inputBox, openFileDialog, folderDialog,
-                                webBrowser, clock,    eventPump};
+                                webBrowser, clock,    eventPump,      windowSystem};
     }
 
     ScriptedMessageBoxService messageBox;
@@ -30,6 +31,7 @@ public:
     ScriptedWebBrowserService webBrowser;
     ScriptedClockService clock;
     ScriptedEventPumpService eventPump;
+    ScriptedWindowSystemService windowSystem;
 };
 
 } // namespace kf
