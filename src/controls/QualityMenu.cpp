@@ -3,12 +3,17 @@
 namespace kf {
 
 void QualityMenu::mnupinzi_Click(int Index) {
-    // Sent to the player once it exists (quality issue).
-    switch (Index) {
-    case 0: // 低分辨率
-    case 1: // 高分辨率
-    default:
-        break;
+    // 0 低分辨率, 1 高分辨率: the index is the value the player takes.
+    for (int item : {0, 1}) {
+        if (QAction* quality = m_mnupinzi.item(item)) {
+            quality->setChecked(false);
+        }
+    }
+    if (QAction* chosen = m_mnupinzi.item(Index)) {
+        chosen->setChecked(true);
+    }
+    if (FlashControl* swfFlash1 = m_host.swfFlash1()) {
+        swfFlash1->setQuality(Index);
     }
 }
 

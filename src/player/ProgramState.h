@@ -13,6 +13,8 @@ struct ProgramState {
     // Set to 1 to end a running rewind or fast-forward loop.
     int StopFlag = 0;
     bool PausedFlag = false;
+    // Full-screen mode is on; only FullScreenSWF changes it.
+    bool IsFullScreen = false;
     // Back, front, light and screen colour handed to the media-player movie.
     std::array<QString, 4> PlayerColors;
     QString AppTitle;

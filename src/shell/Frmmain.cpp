@@ -27,8 +27,11 @@ constexpr Twips StatusBarHeight{360};
 Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirectory,
                  const QStringList& arguments, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_arguments(arguments),
-      m_playlistFiles(m_playlist, platform.messageBox, *this), m_helpMenu(platform.webBrowser),
-      m_mainWndProc(*this) {
+      m_playlistFiles(m_playlist, platform.messageBox, *this),
+      m_helpMenu(platform.webBrowser, platform.messageBox, m_state.AppTitle), m_mainWndProc(*this),
+      m_playerWindowHook(PlayerWndProcParts{*this, m_state, [this] { m_monitor->IsStop(); },
+                                            [this] { return m_menus->submenuOf(MenuArrayId::menuplay, 2); },
+                                            platform.windowSystem}) {
     m_state.AppPath = programDirectoryWithSlash(programDirectory);
     setWindowTitle(u"Flash播放器V1.0"_s);
 
@@ -47,6 +50,7 @@ Frmmain::Frmmain(const PlatformServices& platform, const QString& programDirecto
         *menuBar(), [this](MenuArrayId array, int index) { onMenuClick(array, index); }, this);
 
     createPlayer();
+    createCommands();
 
     connect(m_clientArea, &ClientArea::resized, this, &Frmmain::Form_Resize);
     setDesignSize();
@@ -66,6 +70,19 @@ void Frmmain::createPlayer() {
                      m_platform.clock, m_platform.eventPump});
     m_controlMenu = std::make_unique<ControlMenu>(ControlMenuParts{
         *this, m_state, *m_playerHost, *m_monitor, m_menus->array(MenuArrayId::mnuset), m_platform.inputBox});
+}
+
+void Frmmain::createCommands() {
+    m_viewMenu = std::make_unique<ViewMenu>(ViewMenuParts{*this, *this, *m_playerHost,
+                                                          m_menus->array(MenuArrayId::mnuview), *m_lvlist,
+                                                          *m_SBar, *m_clientArea, m_platform.windowSystem});
+    m_qualityMenu = std::make_unique<QualityMenu>(m_menus->array(MenuArrayId::mnupinzi), *m_playerHost);
+    m_steppingMenu = std::make_unique<SteppingMenu>(
+        SteppingParts{m_state, *m_playerHost, *m_SBar, m_menus->array(MenuArrayId::MnuBack),
+                      m_menus->array(MenuArrayId::MnuFast), m_platform.eventPump});
+    m_fullScreen = std::make_unique<FullScreenMode>(FullScreenParts{
+        *this, *menuBar(), *m_clientArea, *m_SBar, m_state, *m_playerHost,
+        m_menus->array(MenuArrayId::menuplay), m_menus->array(MenuArrayId::mnuset), m_platform.windowSystem});
 }
 
 Frmmain::~Frmmain() {
@@ -150,16 +167,16 @@ void Frmmain::onMenuClick(MenuArrayId array, int index) {
         ViewCommand(index);
         break;
     case MenuArrayId::mnupinzi:
-        m_qualityMenu.mnupinzi_Click(index);
+        m_qualityMenu->mnupinzi_Click(index);
         break;
     case MenuArrayId::mnuset:
         ControlCommand(index);
         break;
     case MenuArrayId::MnuBack:
-        m_steppingMenu.MnuBack_Click(index);
+        m_steppingMenu->MnuBack_Click(index);
         break;
     case MenuArrayId::MnuFast:
-        m_steppingMenu.MnuFast_Click(index);
+        m_steppingMenu->MnuFast_Click(index);
         break;
     case MenuArrayId::mnuhelp:
         HelpCommand(index);
@@ -168,7 +185,7 @@ void Frmmain::onMenuClick(MenuArrayId array, int index) {
 }
 
 void Frmmain::ViewCommand(int Index) {
-    m_viewMenu.ViewCommand(Index);
+    m_viewMenu->ViewCommand(Index);
 }
 
 void Frmmain::ControlCommand(int Index) {
@@ -195,7 +212,7 @@ void Frmmain::setPlayerMovie(const QString& Movie) {
 }
 
 void Frmmain::FullScreenSWF() {
-    // Full-screen mode arrives with the view-and-controls issue; the menu item already calls here.
+    m_fullScreen->FullScreenSWF();
 }
 
 void Frmmain::DropFiles(const QMimeData& hDrop) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControlMenu.h"
+#include "controls/FullScreenMode.h"
 #include "controls/PlayerWindowHook.h"
 #include "controls/QualityMenu.h"
 #include "controls/SteppingMenu.h"
@@ -78,6 +79,7 @@ public:
     MainWndProc& mainWndProc() { return m_mainWndProc; }
     WindowProcedureHook& OldWndProc() { return m_OldWndProc; }
     PlayerWindowHook& playerWindowHook() { return m_playerWindowHook; }
+    FullScreenMode& fullScreen() { return *m_fullScreen; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,6 +87,7 @@ protected:
 private:
     void createStatusBar();
     void createPlayer();
+    void createCommands();
     void setDesignSize();
     void onMenuClick(MenuArrayId array, int index);
 
@@ -99,10 +102,7 @@ private:
     StatusBar* m_SBar = nullptr;
     std::unique_ptr<MenuTree> m_menus;
     std::unique_ptr<FileMenu> m_fileMenu;
-    ViewMenu m_viewMenu;
     HelpMenu m_helpMenu;
-    QualityMenu m_qualityMenu;
-    SteppingMenu m_steppingMenu;
     MainWndProc m_mainWndProc;
     WindowProcedureHook m_OldWndProc;
     PlayerWindowHook m_playerWindowHook;
@@ -111,6 +111,10 @@ private:
     std::unique_ptr<MediaRouter> m_mediaRouter;
     std::unique_ptr<PlaybackMonitor> m_monitor;
     std::unique_ptr<ControlMenu> m_controlMenu;
+    std::unique_ptr<ViewMenu> m_viewMenu;
+    std::unique_ptr<QualityMenu> m_qualityMenu;
+    std::unique_ptr<SteppingMenu> m_steppingMenu;
+    std::unique_ptr<FullScreenMode> m_fullScreen;
     bool m_unloaded = false;
 };
 

@@ -4,7 +4,7 @@
 
 namespace kf {
 
-// Our own pages, opened from the Help menu and at start-up.
+// Our own pages, opened from the Help menu and at start-up; the About box names the web site.
 inline QString shopAddress() {
     return QStringLiteral("https://korvelflash.example/shop");
 }
