@@ -1,6 +1,9 @@
 #include "platform/DirectoryReader.h"
 
 #include <QFile>
+#include <QStringDecoder>
+
+#include <cstring>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -70,20 +73,29 @@ std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
     }
     DirectoryListing listing;
     listing.identity = DirectoryIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+    // Decoded as QFile::decodeName does, but by one decoder into one buffer for the whole
+    // folder: a name the search does not want costs no string of its own.
+    QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
+    QString decoded;
     while (const dirent* entry = readdir(directory)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
             continue;
         }
         ++listing.examinedCount;
-        DirectoryEntry found{QFile::decodeName(name), kindOf(dirfd(directory), *entry), std::nullopt};
-        if (found.kind != DirectoryEntryKind::Directory) {
-            if (!wanted || !wanted(found.name)) {
+        const QByteArrayView encoded(name, qsizetype(std::strlen(name)));
+        // A UTF-16 decoding never takes more code units than the bytes it comes from.
+        decoded.resize(encoded.size());
+        decoded.truncate(decoder.appendToBuffer(decoded.data(), encoded) - decoded.constData());
+        const DirectoryEntryKind kind = kindOf(dirfd(directory), *entry);
+        std::optional<quint64> size;
+        if (kind != DirectoryEntryKind::Directory) {
+            if (!wanted || !wanted(decoded)) {
                 continue;
             }
-            found.size = sizeOf(dirfd(directory), name);
+            size = sizeOf(dirfd(directory), name);
         }
-        listing.entries.push_back(std::move(found));
+        listing.entries.push_back(DirectoryEntry{decoded, kind, size});
     }
     closedir(directory);
     return listing;

@@ -24,7 +24,8 @@ QString GetFileType(const QString& path) {
 }
 
 bool isLocalPath(const QString& path) {
-    return path.contains(u":\\"_s) || path.startsWith(u'/');
+    // The slash first: it is what every path a folder scan finds starts with.
+    return path.startsWith(u'/') || path.contains(u":\\"_s);
 }
 
 QString GetFileSize(const QString& path) {

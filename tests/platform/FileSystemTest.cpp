@@ -12,6 +12,9 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace kf {
@@ -105,6 +108,41 @@ TEST_F(DirectoryReaderTest, theSameFolderByAnotherPathHasTheSameIdentity) {
     ASSERT_TRUE(direct && throughLink && parent);
     EXPECT_EQ(direct->identity, throughLink->identity);
     EXPECT_FALSE(direct->identity == parent->identity);
+}
+
+TEST_F(DirectoryReaderTest, namesReadOneAfterAnotherDecodeAsTheFileNameDecoderDoes) {
+    // Long names before short ones reuse the decoding buffer; bytes that are no UTF-8 decode
+    // as the file-name decoder has them, wanted or not.
+    const QList<QByteArray> names{
+        QByteArray(200, 'x') + ".swf", "a.swf", "\xe7\x89\x87\xe5\xa4\xb4.SWF", "bad\xff\xfe.swf", "z.txt",
+        QByteArray(120, 'y')};
+    for (const QByteArray& name : names) {
+        // Created by its bytes: a QString path would re-encode the invalid ones.
+        const QByteArray path = QFile::encodeName(m_folder.path()) + '/' + name;
+        const int handle = ::open(path.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(handle, 0) << name.toStdString();
+        ::close(handle);
+    }
+    QStringList offered;
+    const auto listing = DirectoryReader::read(m_folder.path(), [&offered](const QString& name) {
+        offered.append(name);
+        return !name.endsWith(u".txt"_s);
+    });
+    ASSERT_TRUE(listing.has_value());
+    QStringList expected;
+    for (const QByteArray& name : names) {
+        expected.append(QFile::decodeName(name));
+    }
+    QStringList kept;
+    for (const DirectoryEntry& entry : listing->entries) {
+        kept.append(entry.name);
+    }
+    offered.sort();
+    kept.sort();
+    expected.sort();
+    EXPECT_EQ(offered, expected);
+    expected.removeAll(u"z.txt"_s);
+    EXPECT_EQ(kept, expected);
 }
 
 TEST_F(DirectoryReaderTest, aMissingFolderOrAFileGivesNothing) {
