@@ -25,6 +25,8 @@ void installBoolean(Interpreter& vm);
 void installMath(Interpreter& vm);
 void installMovieClip(Interpreter& vm);
 void installMovieClipGeometry(Interpreter& vm);
+void installSound(Interpreter& vm);
+void installColor(Interpreter& vm);
 void installKey(Interpreter& vm);
 void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);

@@ -73,6 +73,8 @@ void Interpreter::ensureGlobals() {
     installMath(*this);
     installMovieClip(*this);
     installMovieClipGeometry(*this);
+    installSound(*this);
+    installColor(*this);
     installKey(*this);
     installMouse(*this);
     installButton(*this);

@@ -4,8 +4,8 @@
 #include "swf/render/MorphRenderCache.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapeDrawer.h"
-#include "swf/runtime/DisplayList.h"
 #include "swf/runtime/ClipDrawing.h"
+#include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
 
 #include <cmath>

@@ -53,12 +53,12 @@ std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, Displa
         break;
     }
     case CharacterKind::Text:
-        object = std::make_unique<StaticTextObject>(depth,
-                                                    std::static_pointer_cast<const TextCharacter>(character));
+        object =
+            std::make_unique<StaticTextObject>(depth, std::static_pointer_cast<const TextCharacter>(character));
         break;
     case CharacterKind::EditText:
-        object = std::make_unique<EditTextObject>(
-            depth, std::static_pointer_cast<const EditTextCharacter>(character));
+        object =
+            std::make_unique<EditTextObject>(depth, std::static_pointer_cast<const EditTextCharacter>(character));
         break;
     case CharacterKind::MorphShape:
         object = std::make_unique<MorphShapeObject>(
