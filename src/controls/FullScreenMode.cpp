@@ -37,16 +37,19 @@ void FullScreenMode::FullScreenSWF() {
         }
         m_SavedWindowRect = window.normalGeometry();
         m_parts.windowSystem.SetWindowLongA(window, style & ~FrameStyle);
-        window.setWindowState(Qt::WindowFullScreen);
         if (swfFlash1) {
             swfFlash1->Move(QRect(QPoint(0, 0), m_parts.clientArea.size()));
         }
     }
-    window.show();
     if (IsFullScreen) {
+        window.show();
         // Normal is the rectangle the window had before; not every window manager gives it
         // back by itself, and it can only be set once the window is back in that state.
         window.setGeometry(m_SavedWindowRect);
+    } else {
+        // Asked of the mapped window: a window manager drops a full-screen state set on a
+        // window it has not seen yet, and the window would keep its size without a frame.
+        window.showFullScreen();
     }
     m_parts.state.IsFullScreen = !IsFullScreen;
     if (swfFlash1) {
