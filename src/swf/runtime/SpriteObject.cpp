@@ -1,5 +1,6 @@
 #include "swf/runtime/SpriteObject.h"
 
+#include "swf/runtime/ButtonObject.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteCharacter.h"
 #include "swf/runtime/TimelineSlots.h"
@@ -31,16 +32,25 @@ void SpriteObject::construct() {
 
 namespace {
 
+void collectActiveClips(SpriteObject& clip, std::vector<SpriteObject*>& clips);
+
+// A button's state may show an animated sprite: it plays on like any other clip.
+void collectActiveClips(DisplayList& list, std::vector<SpriteObject*>& clips) {
+    for (auto& [depth, child] : list.objects()) {
+        if (SpriteObject* sprite = child->asSprite()) {
+            collectActiveClips(*sprite, clips);
+        } else if (ButtonObject* button = child->asButton()) {
+            collectActiveClips(button->shownChildren(), clips);
+        }
+    }
+}
+
 void collectActiveClips(SpriteObject& clip, std::vector<SpriteObject*>& clips) {
     if (clip.isUnloading()) {
         return;
     }
     clips.push_back(&clip);
-    for (auto& [depth, child] : clip.displayList().objects()) {
-        if (SpriteObject* sprite = child->asSprite()) {
-            collectActiveClips(*sprite, clips);
-        }
-    }
+    collectActiveClips(clip.displayList(), clips);
 }
 
 // Tags of one timeline sit in one vector, so their addresses follow the file's order.

@@ -5,6 +5,7 @@
 #include "swf/runtime/HitTest.h"
 #include "swf/runtime/InputDispatcher.h"
 #include "swf/runtime/MoviePlayer.h"
+#include "swf/runtime/SpriteObject.h"
 #include "swf/writer/MovieBuilder.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,28 @@ TEST_F(ButtonInput, showsItsUpStateAndKeepsItsHitAreaOutOfSight) {
     EXPECT_EQ(shown(), m_upShape);
     EXPECT_EQ(button()->children()->objects().size(), 1u);
     EXPECT_EQ(button()->hitArea().objects().size(), 1u);
+}
+
+TEST_F(ButtonInput, aSpriteItsStateShowsPlaysOn) {
+    TimelineBuilder spinner;
+    spinner.place(m_movie.addRectangle(pixels(0, 0, 10, 10), ShapeBuilder::solidFill(Rgba{9, 9, 9, 255})),
+                  Depth{1});
+    for (int frame = 0; frame < 3; ++frame) {
+        spinner.showFrame();
+    }
+    DefineButtonTag definition;
+    definition.records = {record(up, m_movie.addSprite(spinner), 1)};
+    m_movie.place(m_movie.addButton(definition), Depth{1});
+    m_movie.showFrame();
+    load();
+    ASSERT_NE(button(), nullptr);
+    const DisplayObject* child = button()->children()->at(DisplayDepth{1});
+    ASSERT_NE(child, nullptr);
+    ASSERT_NE(child->asSprite(), nullptr);
+    EXPECT_EQ(child->asSprite()->currentFrame(), 0);
+    m_player.advanceFrame();
+    m_player.advanceFrame();
+    EXPECT_EQ(child->asSprite()->currentFrame(), 2);
 }
 
 TEST_F(ButtonInput, rollOverPressReleaseAndRollOut) {
