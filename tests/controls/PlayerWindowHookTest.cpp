@@ -122,7 +122,7 @@ TEST_F(PlayerWindowHookTest, otherKeysAndTheLeftButtonReachTheMovie) {
 TEST_F(PlayerWindowHookTest, aRightClickStopsSteppingAndShowsTheControlMenuNotTheMovies) {
     m_window->state().StopFlag = 0;
     click(Qt::RightButton);
-    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QContextMenuEvent context(QContextMenuEvent::Mouse, QPoint(20, 20), stage()->mapToGlobal(QPoint(20, 20)));
     QCoreApplication::sendEvent(stage(), &context);
     EXPECT_EQ(m_window->state().StopFlag, 1);
     ASSERT_EQ(popups().size(), 1);

@@ -60,9 +60,6 @@ void survey(const std::vector<Tag>& tags, std::set<std::string>& features) {
             if (place->extras && !place->extras->clipActions.empty()) {
                 features.insert("ActionScript");
             }
-            if (place->extras && place->extras->filters && !place->extras->filters->empty()) {
-                features.insert("filters");
-            }
         } else if (const auto* attributes = std::get_if<FileAttributesTag>(&tag.body)) {
             if (attributes->actionScript3) {
                 features.insert("ActionScript 3");
