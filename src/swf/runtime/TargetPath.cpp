@@ -3,56 +3,92 @@
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TextCompare.h"
 
-#include <vector>
-
 namespace kf::swf {
 
 namespace {
 
-std::vector<std::string_view> splitSegments(std::string_view path) {
-    std::vector<std::string_view> segments;
-    std::size_t start = 0;
-    for (std::size_t index = 0; index <= path.size(); ++index) {
-        // ".." is a segment of its own, not two separators.
-        if (index < path.size() && path[index] == '.' && index + 1 < path.size() && path[index + 1] == '.') {
-            ++index;
-            continue;
+// Walks a path one name at a time. Slashes and colons always separate names; dots separate
+// them only until the path shows slash syntax (a slash or a ".." step), after which a dot
+// belongs to the name, so "/a.b" names one clip "a.b" while "a.b/c" is a, b, c. Colons
+// before a name are skipped ("::a" is "a"), but an empty name between separators ("a//b",
+// "a.:" at the end) makes the whole path miss, as does a dot leading into "..".
+class PathWalker {
+public:
+    PathWalker(std::string_view path, SpriteObject& base, SpriteObject& root, bool caseSensitive)
+        : m_path(path), m_current(&base), m_root(root), m_caseSensitive(caseSensitive) {}
+
+    DisplayObject* walk() {
+        if (!m_path.empty() && m_path.front() == '/') {
+            m_current = &m_root;
+            m_slashSyntax = true;
+            m_previous = '/';
+            m_index = 1;
         }
-        if (index == path.size() || path[index] == '/' || path[index] == '.' || path[index] == ':') {
-            if (index > start) {
-                segments.push_back(path.substr(start, index - start));
+        while (m_index < m_path.size()) {
+            while (m_index < m_path.size() && m_path[m_index] == ':') {
+                m_previous = ':';
+                ++m_index;
             }
-            start = index + 1;
+            if (m_index == m_path.size() || !step()) {
+                return nullptr;
+            }
+            if (m_index < m_path.size()) {
+                m_previous = m_path[m_index++];
+                m_slashSyntax = m_slashSyntax || m_previous == '/';
+            }
         }
+        return m_current;
     }
-    return segments;
-}
+
+private:
+    bool isSeparator(char character) const {
+        return character == '/' || character == ':' || (character == '.' && !m_slashSyntax);
+    }
+
+    bool step() {
+        const std::string_view rest = m_path.substr(m_index);
+        if (m_previous != '.' && rest.starts_with("..") &&
+            (rest.size() == 2 || rest[2] == '/' || rest[2] == ':')) {
+            m_index += 2;
+            m_slashSyntax = true;
+            m_current = m_current->parent();
+            return m_current != nullptr;
+        }
+        std::size_t end = m_index;
+        while (end < m_path.size() && !isSeparator(m_path[end])) {
+            ++end;
+        }
+        const std::string_view name = m_path.substr(m_index, end - m_index);
+        m_index = end;
+        if (name.empty()) {
+            return false;
+        }
+        auto is = [&](std::string_view word) { return equalsIgnoringCase(name, word); };
+        if (is("_root") || is("_level0")) {
+            m_current = &m_root;
+        } else if (is("_parent")) {
+            m_current = m_current->parent();
+        } else if (!is("this")) {
+            const DisplayList* children = m_current->children();
+            m_current = children ? children->findByName(name, m_caseSensitive) : nullptr;
+        }
+        return m_current != nullptr;
+    }
+
+    std::string_view m_path;
+    DisplayObject* m_current;
+    SpriteObject& m_root;
+    bool m_caseSensitive;
+    std::size_t m_index = 0;
+    char m_previous = '\0';
+    bool m_slashSyntax = false;
+};
 
 } // namespace
 
 DisplayObject* resolveTargetPath(std::string_view path, SpriteObject& base, SpriteObject& root,
                                  bool caseSensitive) {
-    DisplayObject* current = &base;
-    if (!path.empty() && path.front() == '/') {
-        current = &root;
-    }
-    for (std::string_view segment : splitSegments(path)) {
-        auto is = [&](std::string_view word) { return equalsIgnoringCase(segment, word); };
-        if (is("_root") || is("_level0")) {
-            current = &root;
-        } else if (segment == ".." || is("_parent")) {
-            current = current->parent();
-        } else if (is("this")) {
-            // stays
-        } else {
-            const DisplayList* children = current->children();
-            current = children ? children->findByName(segment, caseSensitive) : nullptr;
-        }
-        if (current == nullptr) {
-            return nullptr;
-        }
-    }
-    return current;
+    return PathWalker(path, base, root, caseSensitive).walk();
 }
 
 } // namespace kf::swf
