@@ -59,7 +59,8 @@ std::optional<quint64> sizeOf(int directoryHandle, const char* name) {
 } // namespace
 
 std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
-                                                      const std::function<bool(const QString&)>& wanted) {
+                                                      const std::function<bool(const QString&)>& wanted,
+                                                      BackgroundFileSizes* backgroundSizes) {
     const QByteArray encodedFolder = QFile::encodeName(folder);
     const int handle = open(encodedFolder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (handle < 0) {
@@ -77,6 +78,7 @@ std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
     // folder: a name the search does not want costs no string of its own.
     QStringDecoder decoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
     QString decoded;
+    std::vector<std::string> pendingNames;
     while (const dirent* entry = readdir(directory)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
@@ -89,13 +91,33 @@ std::optional<DirectoryListing> DirectoryReader::read(const QString& folder,
         decoded.truncate(decoder.appendToBuffer(decoded.data(), encoded) - decoded.constData());
         const DirectoryEntryKind kind = kindOf(dirfd(directory), *entry);
         std::optional<quint64> size;
+        std::optional<std::size_t> pendingSize;
         if (kind != DirectoryEntryKind::Directory) {
             if (!wanted || !wanted(decoded)) {
                 continue;
             }
-            size = sizeOf(dirfd(directory), name);
+            if (backgroundSizes) {
+                pendingSize = pendingNames.size();
+                pendingNames.emplace_back(name);
+            } else {
+                size = sizeOf(dirfd(directory), name);
+            }
         }
-        listing.entries.push_back(DirectoryEntry{decoded, kind, size});
+        listing.entries.push_back(DirectoryEntry{decoded, kind, size, pendingSize});
+    }
+    if (!pendingNames.empty()) {
+        // The names are looked up relative to this folder, through a handle of their own.
+        const int sizesHandle = fcntl(dirfd(directory), F_DUPFD_CLOEXEC, 0);
+        if (sizesHandle >= 0) {
+            listing.sizeBatch = backgroundSizes->lookUp(sizesHandle, std::move(pendingNames));
+        } else {
+            for (DirectoryEntry& entry : listing.entries) {
+                if (entry.pendingSize) {
+                    entry.size = sizeOf(dirfd(directory), pendingNames[*entry.pendingSize].c_str());
+                    entry.pendingSize.reset();
+                }
+            }
+        }
     }
     closedir(directory);
     return listing;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/BackgroundFileSizes.h"
+
 #include <QString>
 
 #include <functional>
@@ -17,6 +19,8 @@ struct DirectoryEntry {
     // The byte size of the file, or of the file a link leads to; nothing for a folder or
     // device, or when it cannot be read.
     std::optional<quint64> size;
+    // When the size is looked up in the background: its place in the listing's batch.
+    std::optional<std::size_t> pendingSize;
 };
 
 // Identifies a directory on disk whatever path leads to it.
@@ -32,6 +36,8 @@ struct DirectoryListing {
     std::vector<DirectoryEntry> entries;
     // How many names the folder held, kept or not: the work its reading took.
     std::size_t examinedCount = 0;
+    // The batch holding the sizes of entries with a pending size.
+    std::optional<BackgroundFileSizes::Batch> sizeBatch;
 };
 
 // Directory enumeration and file sizes, the file-system half of a folder search.
@@ -41,8 +47,10 @@ public:
     // search wants; nothing when the folder cannot be opened (missing, access denied, not a
     // folder). Each size costs a look-up on disk, which a search for a few kinds of files
     // should not pay for every name, nor keep names it will never use.
+    // With background sizes, the sizes are left pending and looked up there instead.
     static std::optional<DirectoryListing> read(const QString& folder,
-                                                const std::function<bool(const QString&)>& wanted);
+                                                const std::function<bool(const QString&)>& wanted,
+                                                BackgroundFileSizes* backgroundSizes = nullptr);
 };
 
 } // namespace kf

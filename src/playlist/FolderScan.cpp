@@ -66,8 +66,8 @@ void FolderScan::ScanFolder() {
     // tree had been walked once per pattern.
     qint64 FileCount = 0;
     qint64 DirCount = 0;
-    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(u"*.swf"_s), {}, 0},
-                                   PatternWalk{FileNamePattern(u"*.flv"_s), {}, 0}};
+    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(u"*.swf"_s), {}, {}},
+                                   PatternWalk{FileNamePattern(u"*.flv"_s), {}, {}}};
     const quint64 total = walkTree(path, walks, FileCount, DirCount);
 
     m_lvlist.show();
@@ -79,7 +79,7 @@ void FolderScan::ScanFolder() {
 
 quint64 FolderScan::FindFilesAPI(QString& path, const QString& SearchStr, qint64& FileCount,
                                  qint64& DirCount) {
-    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(SearchStr), {}, 0}};
+    std::vector<PatternWalk> walks{PatternWalk{FileNamePattern(SearchStr), {}, {}}};
     return walkTree(path, walks, FileCount, DirCount);
 }
 
@@ -87,13 +87,23 @@ quint64 FolderScan::walkTree(QString& path, std::vector<PatternWalk>& walks, qin
                              qint64& DirCount) {
     m_visited.clear();
     m_entriesSincePump = 0;
+    BackgroundFileSizes backgroundSizes;
+    m_backgroundSizes = &backgroundSizes;
     walk(path, walks, FileCount, DirCount);
+    m_backgroundSizes = nullptr;
     m_visited.clear();
+    backgroundSizes.waitForAll();
     quint64 total = 0;
     for (PatternWalk& patternWalk : walks) {
-        total += patternWalk.total;
+        for (const PendingSize& pending : patternWalk.pendingSizes) {
+            patternWalk.matches[pending.match].size = backgroundSizes.size(pending.batch, pending.index);
+        }
+        for (const FoundFile& match : patternWalk.matches) {
+            total += match.size.value_or(0);
+        }
         m_playlist.addFoundFiles(patternWalk.matches);
         patternWalk.matches.clear();
+        patternWalk.pendingSizes.clear();
     }
     return total;
 }
@@ -128,8 +138,11 @@ void FolderScan::walk(QString& path, std::vector<PatternWalk>& walks, qint64& Fi
         countEntry();
         for (PatternWalk& patternWalk : walks) {
             if (patternWalk.pattern.matches(entry.name)) {
-                patternWalk.total += entry.size.value_or(0);
                 ++FileCount;
+                if (entry.pendingSize && listing->sizeBatch) {
+                    patternWalk.pendingSizes.push_back(
+                        PendingSize{patternWalk.matches.size(), *listing->sizeBatch, *entry.pendingSize});
+                }
                 patternWalk.matches.push_back(FoundFile{path + entry.name, entry.size});
             }
         }
@@ -149,7 +162,7 @@ std::optional<DirectoryListing> FolderScan::listingOf(const QString& path,
             return patternWalk.pattern.matches(name);
         });
     };
-    std::optional<DirectoryListing> listing = DirectoryReader::read(path, wanted);
+    std::optional<DirectoryListing> listing = DirectoryReader::read(path, wanted, m_backgroundSizes);
     countEntries(listing ? listing->examinedCount + 1 : 1);
     if (listing) {
         for (DirectoryEntry& entry : listing->entries) {

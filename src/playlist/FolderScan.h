@@ -36,10 +36,16 @@ private:
     using Identity = std::pair<quint64, quint64>;
 
     // One pattern's share of a walk: its matches in walk order and their total size.
+    struct PendingSize {
+        std::size_t match = 0;
+        BackgroundFileSizes::Batch batch = 0;
+        std::size_t index = 0;
+    };
     struct PatternWalk {
         FileNamePattern pattern;
         std::vector<FoundFile> matches;
-        quint64 total = 0;
+        // Matches whose sizes the background is still looking up.
+        std::vector<PendingSize> pendingSizes;
     };
 
     quint64 walkTree(QString& path, std::vector<PatternWalk>& walks, qint64& FileCount, qint64& DirCount);
@@ -57,6 +63,8 @@ private:
     const QString& m_AppTitle;
     bool m_scanning = false;
     int m_entriesSincePump = 0;
+    // Only during a walk.
+    BackgroundFileSizes* m_backgroundSizes = nullptr;
     // Directories entered in the current walk: a folder reached again (a bind mount or a link
     // the file system resolves for us) would otherwise be walked for ever.
     std::set<Identity> m_visited;

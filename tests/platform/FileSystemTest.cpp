@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -149,6 +150,104 @@ TEST_F(DirectoryReaderTest, aMissingFolderOrAFileGivesNothing) {
     writeFile(u"file.swf"_s, 1);
     EXPECT_FALSE(DirectoryReader::read(m_folder.filePath(u"missing"_s), {}).has_value());
     EXPECT_FALSE(DirectoryReader::read(m_folder.filePath(u"file.swf"_s), {}).has_value());
+}
+
+// Open handles of this process: a background look-up must give back every one it took.
+qsizetype openHandleCount() {
+    return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot).size();
+}
+
+TEST_F(DirectoryReaderTest, sizesLookedUpInTheBackgroundAreTheSizesLookedUpAtOnce) {
+    writeFile(u"电影.swf"_s, 5000000000);
+    writeFile(u"empty.swf"_s, 0);
+    ASSERT_TRUE(QFile::link(m_folder.filePath(u"电影.swf"_s), m_folder.filePath(u"link.swf"_s)));
+    ASSERT_TRUE(QFile::link(m_folder.filePath(u"gone"_s), m_folder.filePath(u"dangling.swf"_s)));
+    ASSERT_EQ(mkfifo(QFile::encodeName(m_folder.filePath(u"pipe.swf"_s)).constData(), 0600), 0);
+    const QByteArray oddName = QFile::encodeName(m_folder.path()) + "/odd\xff.swf";
+    const int handle = ::open(oddName.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(handle, 0);
+    ASSERT_EQ(::write(handle, "abc", 3), 3);
+    ::close(handle);
+
+    const auto wanted = [](const QString& name) { return name.endsWith(u".swf"_s); };
+    const auto direct = DirectoryReader::read(m_folder.path(), wanted);
+    const qsizetype handlesBefore = openHandleCount();
+    BackgroundFileSizes backgroundSizes;
+    const auto deferred = DirectoryReader::read(m_folder.path(), wanted, &backgroundSizes);
+    ASSERT_TRUE(direct && deferred && deferred->sizeBatch);
+    backgroundSizes.waitForAll();
+    EXPECT_EQ(openHandleCount(), handlesBefore);
+
+    ASSERT_EQ(deferred->entries.size(), direct->entries.size());
+    ASSERT_EQ(deferred->entries.size(), 6U);
+    for (const DirectoryEntry& entry : deferred->entries) {
+        ASSERT_TRUE(entry.pendingSize) << entry.name.toStdString();
+        EXPECT_FALSE(entry.size);
+        EXPECT_EQ(backgroundSizes.size(*deferred->sizeBatch, *entry.pendingSize),
+                  find(*direct, entry.name)->size)
+            << entry.name.toStdString();
+    }
+    // A link to nothing and a pipe have no size; the pipe was not opened, so nothing blocked.
+    EXPECT_EQ(find(*direct, u"dangling.swf"_s)->size, std::nullopt);
+    EXPECT_EQ(find(*direct, u"pipe.swf"_s)->size, std::nullopt);
+    EXPECT_EQ(find(*direct, u"link.swf"_s)->size, std::optional<quint64>(5000000000));
+    EXPECT_EQ(find(*direct, QFile::decodeName("odd\xff.swf"))->size, std::optional<quint64>(3));
+    // The temporary folder's removal leaves pipes alone.
+    EXPECT_TRUE(QFile::remove(m_folder.filePath(u"pipe.swf"_s)));
+}
+
+TEST_F(DirectoryReaderTest, manyFoldersKeepTheirOwnSizesAndHandlesStayFew) {
+    // More folders than may wait for the thread: some are looked up at once, the rest later,
+    // and each batch still answers for its own folder.
+    constexpr int Folders = int(BackgroundFileSizes::MaximumWaiting) * 3;
+    for (int folder = 0; folder < Folders; ++folder) {
+        const QString name = u"f%1"_s.arg(folder);
+        ASSERT_TRUE(QDir(m_folder.path()).mkdir(name));
+        for (int file = 0; file < 3; ++file) {
+            writeFile(name + u"/m%1.swf"_s.arg(file), folder * 10 + file);
+        }
+    }
+    const auto everything = [](const QString&) { return true; };
+    const qsizetype handlesBefore = openHandleCount();
+    {
+        BackgroundFileSizes backgroundSizes;
+        std::vector<DirectoryListing> listings;
+        for (int folder = 0; folder < Folders; ++folder) {
+            auto listing =
+                DirectoryReader::read(m_folder.filePath(u"f%1"_s.arg(folder)), everything, &backgroundSizes);
+            ASSERT_TRUE(listing && listing->sizeBatch);
+            EXPECT_LE(openHandleCount(), handlesBefore + qsizetype(BackgroundFileSizes::MaximumWaiting) + 1);
+            listings.push_back(std::move(*listing));
+        }
+        backgroundSizes.waitForAll();
+        for (int folder = 0; folder < Folders; ++folder) {
+            for (const DirectoryEntry& entry : listings[std::size_t(folder)].entries) {
+                const int file = entry.name.mid(1, 1).toInt();
+                EXPECT_EQ(backgroundSizes.size(*listings[std::size_t(folder)].sizeBatch, *entry.pendingSize),
+                          std::optional<quint64>(folder * 10 + file));
+            }
+        }
+        // Batches that do not exist have no sizes.
+        EXPECT_EQ(backgroundSizes.size(std::size_t(Folders) + 5, 0), std::nullopt);
+    }
+    EXPECT_EQ(openHandleCount(), handlesBefore);
+}
+
+TEST_F(DirectoryReaderTest, aLookUpAbandonedBeforeItEndsLeavesNoHandleOpen) {
+    for (int folder = 0; folder < 40; ++folder) {
+        ASSERT_TRUE(QDir(m_folder.path()).mkdir(u"f%1"_s.arg(folder)));
+        writeFile(u"f%1/m.swf"_s.arg(folder), 1);
+    }
+    const qsizetype handlesBefore = openHandleCount();
+    {
+        BackgroundFileSizes backgroundSizes;
+        for (int folder = 0; folder < 40; ++folder) {
+            ASSERT_TRUE(DirectoryReader::read(
+                m_folder.filePath(u"f%1"_s.arg(folder)), [](const QString&) { return true; },
+                &backgroundSizes));
+        }
+    }
+    EXPECT_EQ(openHandleCount(), handlesBefore);
 }
 
 } // namespace
