@@ -36,7 +36,7 @@ public:
     std::optional<quint64> size(Batch batch, std::size_t index) const;
 
     // How many folders may wait for the thread; each holds an open directory handle.
-    static constexpr std::size_t MaximumWaiting = 32;
+    static constexpr std::size_t MaximumWaiting = 128;
 
 private:
     struct Job {
