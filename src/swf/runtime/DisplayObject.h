@@ -15,6 +15,7 @@
 
 namespace kf::swf {
 
+class BitmapObject;
 class ButtonObject;
 class DisplayList;
 class MorphShapeCharacter;
@@ -23,7 +24,7 @@ class ShapeCharacter;
 class SpriteObject;
 class TextCharacter;
 
-enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, EditText, Button };
+enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, EditText, Button, Bitmap };
 
 // One placed instance of a character. The renderer reads these properties; the timeline
 // and, later, scripts write them.
@@ -50,6 +51,7 @@ public:
     virtual const SpriteObject* asSprite() const { return nullptr; }
     virtual ButtonObject* asButton() { return nullptr; }
     virtual const ButtonObject* asButton() const { return nullptr; }
+    virtual const BitmapObject* asBitmap() const { return nullptr; }
 
     DisplayDepth depth() const { return m_depth; }
     // Only the display list that holds the object moves it (swapDepths, unload).
