@@ -39,7 +39,7 @@ void Interpreter::movieUnloaded() {
     m_arena.clear();
     m_global.reset();
     objectPrototype = functionPrototype = arrayPrototype = stringPrototype = numberPrototype =
-        booleanPrototype = movieClipPrototype = errorPrototype = nullptr;
+        booleanPrototype = movieClipPrototype = errorPrototype = functionConstructor = nullptr;
     globalRegisters = {};
     m_intervals.clear();
     input = InteractionState{};
@@ -63,6 +63,9 @@ void Interpreter::ensureGlobals() {
     objectPrototype = track(std::make_shared<Object>());
     functionPrototype = track(std::make_shared<Object>());
     functionPrototype->setPrototype(objectPrototype);
+    // Every function names Function as its constructor, so it exists before the first one;
+    // installFunction gives it its code.
+    functionConstructor = track(std::make_shared<Object>(ObjectKind::Function));
     m_global = newObject();
     installObject(*this);
     installFunction(*this);
@@ -267,7 +270,11 @@ Value Interpreter::construct(const Value& constructor, std::vector<Value> argume
     std::shared_ptr<Object> instance = newObject();
     Value prototype = getMember(constructor, "prototype");
     instance->setPrototype(prototype.isObject() ? prototype.object() : objectPrototype);
-    instance->define("__constructor__", constructor, DontEnum);
+    instance->define("__constructor__", constructor, DontEnum | Version6);
+    if (m_version <= 6) {
+        // Flash Player 7 stopped copying the constructor onto each instance.
+        instance->define("constructor", constructor, DontEnum);
+    }
     const bool wasConstructing = m_constructing;
     m_constructing = true;
     Value result = call(constructor, Value(instance), std::move(arguments));
@@ -291,13 +298,22 @@ std::shared_ptr<Object> Interpreter::newArray(std::vector<Value> elements) {
     return array;
 }
 
-std::shared_ptr<Object> Interpreter::newFunction(NativeFunction function, std::shared_ptr<Object> prototype) {
+std::shared_ptr<Object> Interpreter::newFunctionObject() {
     auto object = track(std::make_shared<Object>(ObjectKind::Function));
     object->setPrototype(functionPrototype);
+    // A function's __proto__ is out of SWF 5 movies' sight, so their lookups on functions
+    // stop at the function itself.
+    object->findOwn(prototypePropertyName, true)->flags = DontEnum | DontDelete | Version6;
+    object->define("constructor", Value(functionConstructor), DontEnum | DontDelete);
+    return object;
+}
+
+std::shared_ptr<Object> Interpreter::newFunction(NativeFunction function, std::shared_ptr<Object> prototype) {
+    auto object = newFunctionObject();
     object->native = std::move(function);
     if (prototype) {
-        object->define("prototype", Value(prototype), DontEnum);
-        prototype->define("constructor", Value(object), DontEnum);
+        object->define("prototype", Value(prototype), DontEnum | DontDelete);
+        prototype->define("constructor", Value(object), DontEnum | DontDelete);
     }
     return object;
 }

@@ -82,6 +82,8 @@ public:
     std::shared_ptr<Object> newObject();
     std::shared_ptr<Object> newArray(std::vector<Value> elements = {});
     std::shared_ptr<Object> newFunction(NativeFunction function, std::shared_ptr<Object> prototype = nullptr);
+    // A function object without code: its __proto__ and constructor as Flash Player gives them.
+    std::shared_ptr<Object> newFunctionObject();
     std::shared_ptr<Object> newBoxed(const Value& primitive);
     std::shared_ptr<Object> track(std::shared_ptr<Object> object);
     void setMethod(Object& object, std::string_view name, NativeFunction function);
@@ -95,7 +97,7 @@ public:
 
     Object& global() { return *m_global; }
     std::shared_ptr<Object> objectPrototype, functionPrototype, arrayPrototype, stringPrototype,
-        numberPrototype, booleanPrototype, movieClipPrototype, errorPrototype;
+        numberPrototype, booleanPrototype, movieClipPrototype, errorPrototype, functionConstructor;
     std::array<Value, 4> globalRegisters;
     InteractionState input;
     // Any stage object a clip-kind object stands for (sprites and buttons), or nullptr.

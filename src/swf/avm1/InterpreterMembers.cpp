@@ -34,13 +34,14 @@ bool arrayIndex(std::string_view name, std::size_t& index) {
 Property* Interpreter::findProperty(Object& object, std::string_view name, Object** owner) {
     Object* current = &object;
     for (int depth = 0; current && depth < 256; ++depth) {
-        if (Property* property = current->findOwn(name, caseSensitive())) {
+        if (Property* property = current->findOwn(name, caseSensitive());
+            property && visibleInVersion(property->flags, m_version)) {
             if (owner) {
                 *owner = current;
             }
             return property;
         }
-        current = current->prototype().get();
+        current = current->prototypeFor(m_version);
     }
     return nullptr;
 }
@@ -58,6 +59,9 @@ bool Interpreter::hasProperty(Object& object, std::string_view name) {
         if (name == "length" || (arrayIndex(name, index) && index < object.elements.size())) {
             return true;
         }
+    }
+    if (object.builtin && object.builtin->property(*this, name)) {
+        return true;
     }
     return findProperty(object, name) != nullptr;
 }
@@ -79,8 +83,8 @@ Value Interpreter::getMember(const Value& value, std::string_view name) {
     if (!object) {
         return Value();
     }
-    if (name == "__proto__") {
-        return Value(object->prototype());
+    if (!value.isObject() && name == prototypePropertyName) {
+        return Value(object);
     }
     if (object->kind() == ObjectKind::Array) {
         std::size_t index = 0;
@@ -98,6 +102,11 @@ Value Interpreter::getMember(const Value& value, std::string_view name) {
             return member;
         }
     }
+    if (object->builtin) {
+        if (std::optional<Value> answered = object->builtin->property(*this, name)) {
+            return *answered;
+        }
+    }
     if (Property* property = findProperty(*object, name)) {
         if (property->getter) {
             return call(Value(property->getter), value, {});
@@ -110,10 +119,6 @@ Value Interpreter::getMember(const Value& value, std::string_view name) {
 void Interpreter::setMember(const Value& target, std::string_view name, Value value) {
     Object* object = target.objectOrNull();
     if (!object) {
-        return;
-    }
-    if (name == "__proto__") {
-        object->setPrototype(value.isObject() ? value.object() : nullptr);
         return;
     }
     if (object->kind() == ObjectKind::Array) {
@@ -149,10 +154,13 @@ void Interpreter::setMember(const Value& target, std::string_view name, Value va
         }
         if (owner == object) {
             if ((property->flags & ReadOnly) == 0) {
-                property->value = std::move(value);
+                object->assign(*property, std::move(value));
             }
             return;
         }
+    }
+    if (object->findOwn(name, caseSensitive())) {
+        return; // hidden from this movie's version, so it cannot be replaced either
     }
     object->define(name, std::move(value));
 }
@@ -188,7 +196,7 @@ Value Interpreter::getVariable(Frame& frame, std::string_view name) {
     if (is("_root") || is("_level0")) {
         return Value(clipObject(m_context->root));
     }
-    if (is("_global") && m_version >= 6) {
+    if (is("_global")) {
         return Value(m_global);
     }
     if (is("_parent")) {

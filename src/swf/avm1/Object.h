@@ -22,13 +22,35 @@ struct ScriptFunction;
 
 enum class ObjectKind : std::uint8_t { Plain, Function, Array, Clip, Boxed };
 
-// Property attributes as ASSetPropFlags sets them.
-enum PropertyFlag : std::uint8_t { DontEnum = 1, DontDelete = 2, ReadOnly = 4 };
+// Property attributes as ASSetPropFlags sets them. The version bits hide a property from
+// movies made for older players (or, for NotVersion6, from SWF 6 movies alone): reads and
+// writes pass it by, while for..in and hasOwnProperty still see it, as in Flash Player.
+enum PropertyFlag : std::uint16_t {
+    DontEnum = 1,
+    DontDelete = 2,
+    ReadOnly = 4,
+    Version6 = 0x80,
+    NotVersion6 = 0x100,
+    Version7 = 0x400,
+    Version8 = 0x1000,
+    Version9 = 0x2000,
+    Version10 = 0x4000,
+};
+
+constexpr bool visibleInVersion(std::uint16_t flags, std::uint8_t version) {
+    return !(((flags & Version6) != 0 && version < 6) || ((flags & NotVersion6) != 0 && version == 6) ||
+             ((flags & Version7) != 0 && version < 7) || ((flags & Version8) != 0 && version < 8) ||
+             ((flags & Version9) != 0 && version < 9) || ((flags & Version10) != 0 && version < 10));
+}
+
+// Every object but Object.prototype and a function's activation keeps its prototype in an
+// ordinary property of this name, so scripts can list, hide, overwrite or delete it.
+inline constexpr std::string_view prototypePropertyName = "__proto__";
 
 struct Property {
     std::string name;
     Value value;
-    std::uint8_t flags = 0;
+    std::uint16_t flags = 0;
     // addProperty: the getter and setter functions, when set.
     std::shared_ptr<Object> getter;
     std::shared_ptr<Object> setter;
@@ -39,6 +61,9 @@ struct Property {
 class BuiltinState {
 public:
     virtual ~BuiltinState() = default;
+    // A value the class answers for its instance without keeping it in a property (a Sound's
+    // duration), or nullopt for names it does not answer.
+    virtual std::optional<Value> property(Interpreter&, std::string_view) { return std::nullopt; }
 };
 
 using NativeFunction =
@@ -53,13 +78,22 @@ public:
     ObjectKind kind() const { return m_kind; }
 
     const std::shared_ptr<Object>& prototype() const { return m_prototype; }
-    void setPrototype(std::shared_ptr<Object> prototype) { m_prototype = std::move(prototype); }
+    // The prototype a lookup in a movie of `version` follows: none when the __proto__
+    // property is hidden from that version.
+    Object* prototypeFor(std::uint8_t version) const;
+    // Sets the __proto__ property too, creating it hidden and permanent when missing; null
+    // removes it.
+    void setPrototype(std::shared_ptr<Object> prototype);
 
     // Own properties only; `caseSensitive` is false for movies before SWF 7.
     Property* findOwn(std::string_view name, bool caseSensitive);
     const std::vector<Property>& properties() const { return m_properties; }
-    Property& define(std::string_view name, Value value, std::uint8_t flags = 0);
+    Property& define(std::string_view name, Value value, std::uint16_t flags = 0);
+    // Writes an existing property's value (keeping __proto__ and the prototype in step).
+    void assign(Property& property, Value value);
     bool remove(std::string_view name, bool caseSensitive);
+    // Adds attribute bits to every own property, as ASSetPropFlags(object, null, flags).
+    void addFlagsToAll(std::uint16_t flags);
     // Breaks reference cycles when the movie goes away.
     void clear();
 

@@ -36,8 +36,7 @@ void defineFunctionObject(Interpreter& vm, Frame& frame, const Action& action, s
     code->constants = frame.constants;
     frame.next = std::max(frame.next, std::min(code->end, frame.end));
 
-    auto function = vm.track(std::make_shared<Object>(ObjectKind::Function));
-    function->setPrototype(vm.functionPrototype);
+    auto function = vm.newFunctionObject();
     function->script = std::move(code);
     auto prototype = vm.newObject();
     prototype->define("constructor", Value(function), DontEnum);

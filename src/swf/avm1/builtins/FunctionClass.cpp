@@ -5,10 +5,17 @@ namespace kf::swf::avm1 {
 
 void installFunction(Interpreter& vm) {
     Object& prototype = *vm.functionPrototype;
-    auto constructor = vm.newFunction(
-        [](Interpreter&, const Value& thisValue, std::vector<Value>&) -> Value { return thisValue; },
-        vm.functionPrototype);
-    vm.global().define("Function", Value(constructor), DontEnum);
+    Object& constructor = *vm.functionConstructor;
+    constructor.native = [](Interpreter&, const Value& thisValue, std::vector<Value>&) -> Value {
+        return thisValue;
+    };
+    constructor.setPrototype(vm.functionPrototype);
+    constructor.findOwn(prototypePropertyName, true)->flags = DontEnum | DontDelete | Version6;
+    constructor.define("constructor", Value(vm.functionConstructor), DontEnum | DontDelete);
+    constructor.define("prototype", Value(vm.functionPrototype), DontEnum | DontDelete);
+    prototype.define("constructor", Value(vm.functionConstructor), DontEnum | DontDelete);
+    // SWF 5 movies see functions but no global Function class.
+    vm.global().define("Function", Value(vm.functionConstructor), DontEnum | Version6);
 
     vm.setMethod(
         prototype, "call",

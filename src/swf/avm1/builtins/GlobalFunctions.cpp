@@ -133,19 +133,38 @@ void installGlobalFunctions(Interpreter& vm) {
                 }
             }
             const auto set =
-                static_cast<std::uint8_t>(toInt32(interpreter.toNumber(argument(arguments, 2))) & 7);
+                static_cast<std::uint16_t>(toInt32(interpreter.toNumber(argument(arguments, 2))) & 0xFFFF);
             const auto cleared =
-                static_cast<std::uint8_t>(toInt32(interpreter.toNumber(argument(arguments, 3))) & 7);
+                static_cast<std::uint16_t>(toInt32(interpreter.toNumber(argument(arguments, 3))) & 0xFFFF);
             for (const Property& property : object->properties()) {
                 const bool wanted =
                     list.isNull() || std::find(names.begin(), names.end(), property.name) != names.end();
                 if (wanted) {
                     Property* target = object->findOwn(property.name, true);
-                    target->flags = static_cast<std::uint8_t>((target->flags & ~cleared) | set);
+                    target->flags = static_cast<std::uint16_t>((target->flags & ~cleared) | set);
                 }
             }
             return Value();
         });
+    // ASnative(table, index): Flash Player's built-in functions by number, for scripts that
+    // reach a method their version hides. Only the numbers known here answer.
+    vm.setMethod(global, "ASnative", [](Interpreter& interpreter, const Value&, std::vector<Value>& arguments) {
+        struct Entry {
+            int table;
+            int index;
+            const char* name;
+        };
+        static constexpr Entry objectMethods[] = {{101, 5, "hasOwnProperty"}};
+        const double table = interpreter.toNumber(argument(arguments, 0));
+        const double index = interpreter.toNumber(argument(arguments, 1));
+        for (const Entry& entry : objectMethods) {
+            if (entry.table == table && entry.index == index) {
+                const Property* method = interpreter.objectPrototype->findOwn(entry.name, true);
+                return method ? method->value : Value();
+            }
+        }
+        return Value();
+    });
     vm.setMethod(global, "escape", [](Interpreter& interpreter, const Value&, std::vector<Value>& arguments) {
         const std::string text = interpreter.toString(argument(arguments, 0));
         std::string escaped;

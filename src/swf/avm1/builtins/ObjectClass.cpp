@@ -30,10 +30,9 @@ void installObject(Interpreter& vm) {
     vm.setMethod(
         prototype, "valueOf",
         [](Interpreter&, const Value& thisValue, std::vector<Value>&) -> Value { return thisValue; });
-    // Flash Player 6 added the rest; movies made for SWF 5 do not see them.
-    if (vm.version() < 6) {
-        return;
-    }
+    // Flash Player 6 added the rest; movies made for SWF 5 do not see them, though ASnative
+    // still hands them out.
+    const std::size_t firstOfPlayerSix = prototype.properties().size();
     vm.setMethod(
         prototype, "hasOwnProperty",
         [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) -> Value {
@@ -83,11 +82,16 @@ void installObject(Interpreter& vm) {
                  [](Interpreter&, const Value&, std::vector<Value>&) -> Value { return Value(false); });
     vm.setMethod(prototype, "unwatch",
                  [](Interpreter&, const Value&, std::vector<Value>&) -> Value { return Value(false); });
+    for (std::size_t index = firstOfPlayerSix; index < prototype.properties().size(); ++index) {
+        Property* method = prototype.findOwn(prototype.properties()[index].name, true);
+        method->flags = static_cast<std::uint16_t>(method->flags | Version6);
+    }
     // Object.registerClass(symbol, class): attachMovie is not built yet, so it only answers.
     vm.setMethod(*constructor, "registerClass",
                  [](Interpreter&, const Value&, std::vector<Value>& arguments) -> Value {
                      return Value(argument(arguments, 0).isString());
                  });
+    constructor->findOwn("registerClass", true)->flags = DontEnum | Version6;
 }
 
 } // namespace kf::swf::avm1

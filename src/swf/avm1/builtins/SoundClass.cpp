@@ -22,6 +22,21 @@ public:
     std::shared_ptr<Object> clip; // null with !global: the target was not found
     std::string attachedName;
     bool attached = false;
+    std::optional<double> durationMilliseconds; // of the attached sound, when its data is known
+
+    // duration and position belong to each Sound (Flash Player 6 on), not to its prototype.
+    std::optional<Value> property(Interpreter& vm, std::string_view name) override {
+        if (vm.version() < 6) {
+            return std::nullopt;
+        }
+        if (name == "duration") {
+            return durationMilliseconds ? Value(*durationMilliseconds) : Value();
+        }
+        if (name == "position") {
+            return attached ? Value(0.0) : Value();
+        }
+        return std::nullopt;
+    }
 };
 
 // Settings are shared by every Sound of one target, so they live apart from the instances:
@@ -32,7 +47,7 @@ public:
         if (instance.global) {
             return &m_global;
         }
-        if (!instance.clip || !vm.resolveClip(*instance.clip)) {
+        if (!instance.clip || !vm.resolveDisplayObject(*instance.clip)) {
             return nullptr;
         }
         std::erase_if(m_clips, [](const Entry& entry) { return entry.clip.expired(); });
@@ -107,15 +122,30 @@ void applyTransform(Interpreter& vm, SoundSettings& settings, const Value& given
     }
 }
 
-// Sounds are not decoded yet, so no sound has a length to report; Flash Player says
-// undefined for a Sound without one too.
-Value duration(Interpreter&, const Value&, std::vector<Value>&) {
-    return Value();
+Value duration(Interpreter& vm, const Value& thisValue, std::vector<Value>&) {
+    SoundInstance* instance = instanceOf(thisValue);
+    return instance ? *instance->property(vm, "duration") : Value();
 }
 
+// Playback is silent for now, so an attached sound is always at its start.
 Value position(Interpreter&, const Value& thisValue, std::vector<Value>&) {
     SoundInstance* instance = instanceOf(thisValue);
     return instance && instance->attached ? Value(0.0) : Value();
+}
+
+Value nothing(Interpreter&, const Value&, std::vector<Value>&) {
+    return Value();
+}
+
+// The timeline a Sound works on: a clip or text field, or a path to a clip (undefined reads
+// as "" before SWF 7: this timeline).
+std::shared_ptr<Object> targetObject(Interpreter& vm, const Value& given) {
+    if (Object* object = given.objectOrNull()) {
+        DisplayObject* shown = vm.resolveDisplayObject(*object);
+        return shown ? vm.clipObject(*shown) : nullptr;
+    }
+    SpriteObject* clip = vm.resolveClipValue(Value(vm.toString(given)));
+    return clip ? vm.clipObject(*clip) : nullptr;
 }
 
 } // namespace
@@ -132,11 +162,7 @@ void installSound(Interpreter& vm) {
             auto instance = std::make_shared<SoundInstance>();
             if (!arguments.empty()) {
                 instance->global = false;
-                // A clip, or a path to one (undefined reads as "" before SWF 7: this timeline).
-                if (SpriteObject* clip = interpreter.resolveClipValue(
-                        arguments[0].isObject() ? arguments[0] : Value(interpreter.toString(arguments[0])))) {
-                    instance->clip = interpreter.clipObject(*clip);
-                }
+                instance->clip = targetObject(interpreter, arguments[0]);
             }
             self->builtin = instance;
             return Value();
@@ -181,26 +207,40 @@ void installSound(Interpreter& vm) {
             return Value();
         });
     // Playback is silent for now: start and stop are accepted and do nothing audible.
-    for (const char* name : {"start", "stop", "loadSound", "setPosition", "setDuration"}) {
-        vm.setMethod(*prototype, name,
-                     [](Interpreter&, const Value&, std::vector<Value>&) { return Value(); });
+    vm.setMethod(*prototype, "start", nothing);
+    vm.setMethod(*prototype, "stop", nothing);
+    // Flash Player 6 added these; SWF 5 movies do not see them.
+    const std::pair<const char*, NativeFunction> playerSix[] = {
+        {"getDuration", duration},
+        {"getPosition", position},
+        {"loadSound", nothing},
+        {"setPosition", nothing},
+        {"setDuration", nothing},
+        {"getBytesLoaded",
+         [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
+             SoundInstance* instance = instanceOf(thisValue);
+             return instance && instance->attached ? Value(0.0) : Value();
+         }},
+        {"getBytesTotal", [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
+             SoundInstance* instance = instanceOf(thisValue);
+             return instance && instance->attached ? Value(0.0) : Value();
+         }}};
+    for (const auto& [name, function] : playerSix) {
+        prototype->define(name, Value(vm.newFunction(function)), DontEnum | Version6);
     }
-    vm.setMethod(*prototype, "getDuration", duration);
-    vm.setMethod(*prototype, "getPosition", position);
-    vm.setMethod(*prototype, "getBytesLoaded", [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
-        SoundInstance* instance = instanceOf(thisValue);
-        return instance && instance->attached ? Value(0.0) : Value();
-    });
-    vm.setMethod(*prototype, "getBytesTotal", [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
-        SoundInstance* instance = instanceOf(thisValue);
-        return instance && instance->attached ? Value(0.0) : Value();
-    });
-    if (vm.version() >= 6) {
-        Property& durationProperty = prototype->define("duration", Value(), DontEnum | DontDelete);
-        durationProperty.getter = vm.newFunction(duration);
-        Property& positionProperty = prototype->define("position", Value(), DontEnum | DontDelete);
-        positionProperty.getter = vm.newFunction(position);
-    }
+    // Sounds here are never blocked by a security sandbox.
+    prototype->define("areSoundsInaccessible",
+                      Value(vm.newFunction([](Interpreter&, const Value&, std::vector<Value>&) {
+                          return Value(false);
+                      })),
+                      DontEnum | Version9);
+    // checkPolicyFile only matters to loadSound from other domains, which is not built: it reads
+    // undefined and ignores writes.
+    Property& policy = prototype->define("checkPolicyFile", Value(), DontEnum);
+    policy.getter = vm.newFunction(nothing);
+    policy.setter = vm.newFunction(nothing);
+    // The whole prototype, its __proto__ and constructor too, is hidden, permanent and read-only.
+    prototype->addFlagsToAll(DontEnum | DontDelete | ReadOnly);
 }
 
 } // namespace kf::swf::avm1
