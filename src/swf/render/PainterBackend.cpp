@@ -1,7 +1,9 @@
 #include "swf/render/PainterBackend.h"
 
+#include "swf/render/AliasedScanConverter.h"
 #include "swf/render/BitmapFilters.h"
 #include "swf/render/BlendCompositor.h"
+#include "swf/render/CurveFlattener.h"
 #include "swf/render/GradientRamp.h"
 #include "swf/render/GradientShader.h"
 
@@ -68,17 +70,34 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
     }
     QPainter& painter = *current().painter;
     const QTransform device = deviceTransform(world);
+    const bool aliased = m_quality == RenderQuality::Low;
+    QPainterPath geometry = path;
+    QTransform geometryTransform = device;
+    if (aliased) {
+        // Which pixels an aliased curve lights depends on the polygon it is cut into and on
+        // the exact points of that polygon, so both are settled here, in output pixels.
+        const QPainterPath flattened =
+            CurveFlattener::flattenedPath(path, device, CurveFlattener::aliasedTolerance);
+        geometry = AliasedScanConverter::coveredPixels(flattened.toSubpathPolygons(), path.fillRule(),
+                                                       QRect(QPoint(0, 0), current().area.size()));
+        geometryTransform = QTransform();
+    }
     // A mask counts by coverage alone, so its colours and gradients do not matter.
     if (current().kind == SurfaceKind::MaskShape) {
-        painter.setTransform(device);
-        painter.fillPath(path, Qt::black);
+        painter.setTransform(geometryTransform);
+        painter.fillPath(geometry, Qt::black);
         return;
     }
-    if (paint.gradient && fillGradient(path, device, *paint.gradient)) {
+    if (paint.gradient && fillGradient(geometry, geometryTransform, device, *paint.gradient)) {
         return;
     }
     if (paint.brush) {
-        painter.setTransform(device);
+        painter.setTransform(geometryTransform);
+        // The brush is placed in path space; the geometry may already be in output pixels.
+        QBrush brush = *paint.brush;
+        if (aliased) {
+            brush.setTransform(brush.transform() * device);
+        }
         // Bitmap fills of the non-smoothed kinds stay sharp even at high quality.
         const bool unsmoothed = !paint.smooth && m_quality == RenderQuality::High;
         if (unsmoothed) {
@@ -88,7 +107,7 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
         if (paint.opacity < 1.0) {
             painter.setOpacity(opacity * paint.opacity);
         }
-        painter.fillPath(path, *paint.brush);
+        painter.fillPath(geometry, brush);
         painter.setOpacity(opacity);
         if (unsmoothed) {
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -99,15 +118,15 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
 // Shades the gradient over the path's pixel bounds and lets QPainter fill the path with that
 // image. QPainter's own gradients rebuild a colour table whenever a frame uses more distinct
 // gradients than its small cache holds, which dominated frames of many gradient shapes.
-bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& device,
-                                  const GradientRamp& ramp) {
+bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& pathToDevice,
+                                  const QTransform& device, const GradientRamp& ramp) {
     const QRect surfaceRect(QPoint(0, 0), current().area.size());
-    const QRect area = device.mapRect(path.controlPointRect()).toAlignedRect().intersected(surfaceRect);
+    const QRect area = pathToDevice.mapRect(path.controlPointRect()).toAlignedRect().intersected(surfaceRect);
     if (area.isEmpty()) {
         return true;
     }
     bool invertible = false;
-    const QTransform deviceToPath = device.inverted(&invertible);
+    const QTransform deviceToPath = pathToDevice.inverted(&invertible);
     if (!invertible) {
         return false;
     }
@@ -136,7 +155,7 @@ bool PainterBackend::fillGradient(const QPainterPath& path, const QTransform& de
     // shaded for.
     brush.setTransform(QTransform::fromTranslate(area.x(), area.y()) * deviceToPath);
     QPainter& painter = *current().painter;
-    painter.setTransform(device);
+    painter.setTransform(pathToDevice);
     painter.fillPath(path, brush);
     return true;
 }
@@ -152,8 +171,8 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
         // exactly at its edges; Flash lights the pixel above and to the left (its outline's
         // left and top edges are inside), QPainter the one below and to the right. QPainter
         // snaps outlines to 1/64 pixel, so moving them up and left by that much settles the
-        // tie Flash's way. Fills keep their place: the same shift would move every slanted
-        // fill edge by 1/64 pixel against Flash's, which costs more pixels than it settles.
+        // tie Flash's way. Fills need no shift: AliasedScanConverter samples them itself and
+        // settles ties that way.
         transform *= QTransform::fromTranslate(-aliasedTieShift, -aliasedTieShift);
     }
     const QBrush brush = current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : pen.brush();

@@ -53,7 +53,9 @@ private:
     void popSurfaceTo(SurfaceKind expected);
     static void fillStrokeOutline(QPainter& painter, const QPainterPath& path, const QTransform& transform,
                                   const QPen& pen, const QBrush& brush);
-    bool fillGradient(const QPainterPath& path, const QTransform& device, const GradientRamp& ramp);
+    // `pathToDevice` places the path, `device` the gradient (its matrix is in shape space).
+    bool fillGradient(const QPainterPath& path, const QTransform& pathToDevice, const QTransform& device,
+                      const GradientRamp& ramp);
     void compositeOnto(Surface& below, const QImage& image, const QRect& area,
                        QPainter::CompositionMode mode);
     static void blendOnto(Surface& below, const QImage& image, const QRect& area, BlendMode mode);

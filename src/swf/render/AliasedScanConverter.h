@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRect>
+
+namespace kf::swf {
+
+// Decides which pixels an aliased fill lights: those whose centre lies inside the outline,
+// a centre exactly on an edge counting for the pixel right of a left edge and below a top
+// edge (edges are closed at the top and left, open at the bottom and right).
+//
+// QPainter rounds outline points to 1/64 pixel before it samples, which moves the edges of
+// finely cut curves enough to flip single pixels; this works on the points as given.
+class AliasedScanConverter {
+public:
+    // The lit pixels of `polygons` (each closed back to its first point) under `rule`, within
+    // `bounds`, as whole-pixel rectangles. Filling the result with any painter draws exactly
+    // those pixels.
+    static QPainterPath coveredPixels(const QList<QPolygonF>& polygons, Qt::FillRule rule,
+                                      const QRect& bounds);
+};
+
+} // namespace kf::swf
