@@ -12,6 +12,8 @@ namespace kf::swf {
 namespace {
 
 constexpr int imagePairFrames = 10;
+// The swfdec trace logs record ten seconds of each movie.
+constexpr double swfdecTraceSeconds = 10;
 constexpr int imagePairTolerance = 3;
 // A test.toml is a few hundred bytes; refuse to read anything unreasonable.
 constexpr qint64 maximumTomlSize = 1024 * 1024;
@@ -103,8 +105,8 @@ std::vector<ConformanceCase> CorpusScanner::readTomlCase(const QDir& folder, con
 
 std::vector<ConformanceCase> CorpusScanner::scanTraceTests() const {
     std::vector<ConformanceCase> cases;
-    QDirIterator files(m_corpus.filePath(QStringLiteral("ruffle")), {QStringLiteral("output.txt")}, QDir::Files,
-                       QDirIterator::Subdirectories);
+    QDirIterator files(m_corpus.filePath(QStringLiteral("ruffle")), {QStringLiteral("output.txt")},
+                       QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QFileInfo output(files.next());
         const QDir folder = output.dir();
@@ -120,9 +122,11 @@ std::vector<ConformanceCase> CorpusScanner::scanTraceTests() const {
             result.problem = QStringLiteral("cannot read test.toml");
         } else {
             const QByteArray text = file.readAll();
-            Result<TomlDocument> parsed = TomlDocument::parse(std::string_view(text.constData(), text.size()));
+            Result<TomlDocument> parsed =
+                TomlDocument::parse(std::string_view(text.constData(), text.size()));
             if (!parsed) {
-                result.problem = QStringLiteral("test.toml: ") + QString::fromStdString(parsed.error().message);
+                result.problem =
+                    QStringLiteral("test.toml: ") + QString::fromStdString(parsed.error().message);
             } else {
                 const std::int64_t frames =
                     parsed->integer({"num_frames"}).value_or(parsed->integer({"num_ticks"}).value_or(1));
@@ -133,7 +137,8 @@ std::vector<ConformanceCase> CorpusScanner::scanTraceTests() const {
     }
     const QDir traceFolder(m_corpus.filePath(QStringLiteral("swfdec/trace")));
     if (traceFolder.exists()) {
-        for (const QString& movie : traceFolder.entryList({QStringLiteral("*.swf")}, QDir::Files, QDir::Name)) {
+        for (const QString& movie :
+             traceFolder.entryList({QStringLiteral("*.swf")}, QDir::Files, QDir::Name)) {
             const QString expected = traceFolder.filePath(movie + QStringLiteral(".trace.txt"));
             if (!QFile::exists(expected)) {
                 continue;
@@ -142,6 +147,7 @@ std::vector<ConformanceCase> CorpusScanner::scanTraceTests() const {
             result.name = QStringLiteral("swfdec/trace/") + movie;
             result.moviePath = traceFolder.filePath(movie);
             result.frames = imagePairFrames;
+            result.seconds = swfdecTraceSeconds;
             result.expectedTracePath = expected;
             cases.push_back(std::move(result));
         }
