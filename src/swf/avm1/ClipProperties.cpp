@@ -35,6 +35,11 @@ double roundTwips(double value) {
     return std::round(value * 20.0) / 20.0;
 }
 
+// 1-based; a sprite without frames is on frame 0.
+int currentFrameNumber(const SpriteObject& timeline) {
+    return timeline.totalFrames() > 0 ? std::max(timeline.currentFrame() + 1, 1) : 0;
+}
+
 } // namespace
 
 std::string_view clipPropertyName(int index) {
@@ -55,10 +60,11 @@ std::optional<Value> getClipProperty(Interpreter& vm, DisplayObject& clip, std::
     case 3:
         return Value(clipYScale(vm, clip));
     case 4:
-        return Value(static_cast<double>(timeline ? std::max(timeline->currentFrame() + 1, 1) : 1));
+        return Value(static_cast<double>(timeline ? currentFrameNumber(*timeline) : 1));
     case 5:
-    case 12:
         return Value(static_cast<double>(timeline ? timeline->totalFrames() : 1));
+    case 12:
+        return Value(static_cast<double>(timeline ? timeline->framesLoaded() : 1));
     case 6:
         return Value(clip.colorTransform().alphaMultiplier * 100.0 / 256.0);
     case 7:

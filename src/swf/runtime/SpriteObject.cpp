@@ -25,7 +25,7 @@ void SpriteObject::markRemoved() {
 }
 
 void SpriteObject::construct() {
-    if (m_currentFrame < 0 && totalFrames() > 0) {
+    if (m_currentFrame < 0 && m_timeline.playableFrameCount() > 0) {
         showFrame(0);
     }
 }
@@ -97,7 +97,7 @@ void SpriteObject::advance() {
     if (!m_playing) {
         return;
     }
-    if (m_currentFrame + 1 < totalFrames()) {
+    if (m_currentFrame + 1 < m_timeline.playableFrameCount()) {
         showFrame(m_currentFrame + 1);
     } else if (totalFrames() > 1 && m_loops) {
         showFrame(0);
@@ -108,12 +108,14 @@ void SpriteObject::advance() {
 }
 
 void SpriteObject::gotoFrame(int frame) {
-    if (totalFrames() <= 0) {
+    if (frame < 0 || totalFrames() <= 0) {
         return;
     }
-    frame = std::clamp(frame, 0, totalFrames() - 1);
+    // Past the end, Flash Player shows the last frame but runs none of its scripts.
+    const bool pastEnd = frame >= totalFrames();
+    frame = std::min(frame, totalFrames() - 1);
     if (frame != m_currentFrame) {
-        showFrame(frame);
+        showFrame(frame, !pastEnd);
     }
 }
 
@@ -127,16 +129,16 @@ bool SpriteObject::gotoLabel(std::string_view label) {
 }
 
 void SpriteObject::nextFrame() {
-    gotoFrame(m_currentFrame + 1);
+    gotoFrame(currentFrame() + 1);
     stop();
 }
 
 void SpriteObject::previousFrame() {
-    gotoFrame(std::max(0, m_currentFrame - 1));
+    gotoFrame(std::max(0, currentFrame() - 1));
     stop();
 }
 
-void SpriteObject::showFrame(int frame) {
+void SpriteObject::showFrame(int frame, bool runScripts) {
     // Forward: continue from what is shown. Backward: replay from frame 1 into an empty list;
     // the reconcile step then keeps every instance the replay places identically.
     const bool forward = frame > m_currentFrame;
@@ -164,7 +166,8 @@ void SpriteObject::showFrame(int frame) {
 
     // Only the frame landed on runs its scripts; frames passed over run none. A clip's load
     // event queues where its PlaceObject stands among the frame's DoAction tags.
-    const TimelineFrame& landing = m_timeline.frame(frame);
+    static const TimelineFrame unscripted;
+    const TimelineFrame& landing = runScripts ? m_timeline.frame(frame) : unscripted;
     std::size_t announced = 0;
     for (std::size_t index = 0; index < landing.actions.size(); ++index) {
         const std::size_t position = landing.actionPositions[index];

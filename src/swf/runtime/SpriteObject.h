@@ -5,6 +5,7 @@
 #include "swf/runtime/DisplayObject.h"
 #include "swf/runtime/TimelineDefinition.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -37,9 +38,15 @@ public:
     const ClipDrawing& drawing() const { return m_drawing; }
     int nestingLevel() const { return m_nestingLevel; }
 
-    // 0-based; -1 until the first frame has been shown.
-    int currentFrame() const { return m_currentFrame; }
+    // 0-based; -1 until the first frame has been shown. The frame of tags after the last
+    // ShowFrame counts as the last frame.
+    int currentFrame() const { return std::min(m_currentFrame, totalFrames() - 1); }
     int totalFrames() const { return m_timeline.frameCount(); }
+    // Every frame is in memory once the movie is loaded; a sprite without frames has none.
+    int framesLoaded() const { return totalFrames(); }
+    // WaitForFrame's question. Once everything is loaded Flash Player answers yes even past
+    // the last frame, up to the 16000 frames a timeline may have.
+    bool isFrameLoaded(int frame) const { return frame >= 0 && frame <= maximumFrameIndex; }
 
     bool isPlaying() const { return m_playing; }
     void play() { m_playing = true; }
@@ -78,8 +85,9 @@ public:
     // objects belong to scripts from then on: the timeline no longer moves or removes them.
     void swapChildren(DisplayDepth first, DisplayDepth second);
 
-    // Goes to `frame` (clamped to the timeline) without changing the play state. Going to the
-    // frame already shown does nothing, as in Flash Player.
+    // Goes to `frame` without changing the play state. Going to the frame already shown does
+    // nothing, as in Flash Player; a negative frame is ignored and one past the end shows the
+    // last frame without its scripts.
     void gotoFrame(int frame);
     bool gotoLabel(std::string_view label);
     // AVM1's nextFrame and prevFrame: a goto that also stops; no wrap at either end.
@@ -87,7 +95,9 @@ public:
     void previousFrame();
 
 private:
-    void showFrame(int frame);
+    static constexpr int maximumFrameIndex = 16000;
+
+    void showFrame(int frame, bool runScripts = true);
     TimelineSlots slotsFromDisplayList() const;
     // Brings the list in line with `target`; returns the sprites it created, in the order of
     // the tags that placed them, not yet announced or constructed.

@@ -71,8 +71,14 @@ void setTarget(ActionContext& context, const Action& action) {
     context.target = found ? found->asSprite() : nullptr;
 }
 
-// The whole file is in memory, so every frame is loaded and nothing is ever skipped.
-void waitForFrame(ActionContext&, const Action&) {}
+// Skips the given number of actions while the frame has not loaded yet.
+void waitForFrame(ActionContext& context, const Action& action) {
+    const auto* payload = std::get_if<WaitForFrameAction>(&action.payload);
+    if (SpriteObject* target = liveTarget(context);
+        target && payload && !target->isFrameLoaded(payload->frame)) {
+        context.nextAction += payload->skipCount;
+    }
+}
 
 void getUrl(ActionContext& context, const Action& action) {
     const auto* payload = std::get_if<GetUrlAction>(&action.payload);

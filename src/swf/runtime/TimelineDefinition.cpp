@@ -8,15 +8,16 @@ namespace kf::swf {
 
 TimelineDefinition TimelineDefinition::fromTags(const std::vector<Tag>& tags,
                                                 std::uint16_t declaredFrameCount) {
-    const auto showFrames = std::count_if(tags.begin(), tags.end(),
-                                          [](const Tag& tag) { return tag.code == TagCode::ShowFrame; });
-    const int frameCount =
-        declaredFrameCount > 0 ? declaredFrameCount : std::max<int>(1, static_cast<int>(showFrames));
+    const auto showFrames = static_cast<int>(std::count_if(
+        tags.begin(), tags.end(), [](const Tag& tag) { return tag.code == TagCode::ShowFrame; }));
+    // A sprite that declares no frames has none for scripts, yet its tags still run once.
+    const int frameCount = declaredFrameCount > 0 || showFrames == 0 ? declaredFrameCount : showFrames;
 
     TimelineDefinition definition;
     definition.m_frameCount = frameCount;
-    // Tags after the last ShowFrame belong to one more frame, when the count allows it.
-    const int storedFrames = std::min<int>(frameCount, static_cast<int>(showFrames) + 1);
+    // Frames past the declared count are unreachable, except the tags after the last
+    // ShowFrame: they run once the playhead moves past the last frame.
+    const int storedFrames = showFrames <= frameCount ? showFrames + 1 : frameCount;
     definition.m_frames.resize(static_cast<std::size_t>(storedFrames));
     int frameIndex = 0;
     for (const Tag& tag : tags) {
@@ -37,6 +38,10 @@ TimelineDefinition TimelineDefinition::fromTags(const std::vector<Tag>& tags,
         } else if (const auto* label = std::get_if<FrameLabelTag>(&tag.body)) {
             definition.addLabel(TimelineLabel{label->name, frameIndex});
         }
+    }
+    // An empty frame past the declared ones would only cost the playhead a period each loop.
+    while (definition.storedFrameCount() > frameCount && definition.m_frames.back().isEmpty()) {
+        definition.m_frames.pop_back();
     }
     return definition;
 }

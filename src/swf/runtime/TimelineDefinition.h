@@ -2,6 +2,7 @@
 
 #include "swf/format/Tags.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ struct TimelineFrame {
     // DoInitAction blocks: each runs once per movie, before any other script of the frame
     // that first shows it.
     std::vector<const ActionBlock*> initActions;
+
+    bool isEmpty() const { return controlTags.empty() && actions.empty() && initActions.empty(); }
 };
 
 struct TimelineLabel {
@@ -36,6 +39,8 @@ public:
 
     // `tags` must outlive the definition. The declared frame count wins over the number of
     // ShowFrame tags, as in Flash Player: a missing frame is empty, an extra one unreachable.
+    // Tags after the last ShowFrame of a timeline that has no more ShowFrames than it
+    // declares form one more frame past the last (see playableFrameCount()).
     static TimelineDefinition fromTags(const std::vector<Tag>& tags, std::uint16_t declaredFrameCount);
 
     // One empty frame: the timeline of a clip createEmptyMovieClip makes.
@@ -45,7 +50,11 @@ public:
         return definition;
     }
 
+    // What scripts see as _totalframes: 0 for a sprite that declares no frames.
     int frameCount() const { return m_frameCount; }
+    // The frames the playhead can enter: frameCount() and possibly the trailing frame, which
+    // the playhead passes through after the last one and which no goto reaches.
+    int playableFrameCount() const { return std::max(m_frameCount, storedFrameCount()); }
     // Frames past the last one with tags are empty and not stored, so a header that claims
     // 65535 frames costs nothing; loops over frames may stop at storedFrameCount().
     int storedFrameCount() const { return static_cast<int>(m_frames.size()); }

@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/ClipProperties.h"
+#include "swf/avm1/FrameTargets.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/runtime/Navigator.h"
 #include "swf/runtime/PlayerHost.h"
@@ -114,44 +115,47 @@ void getUrl2(Interpreter& vm, Frame& frame, const Action& action) {
 // A frame number (1-based) or a label, optionally "path:frame".
 void gotoFrame2(Interpreter& vm, Frame& frame, const Action& action) {
     const auto* payload = std::get_if<GotoFrame2Action>(&action.payload);
-    const Value where = frame.pop();
+    Value where = frame.pop();
     SpriteObject* clip = target(vm, frame);
     if (!payload || !clip) {
         return;
     }
-    bool moved = false;
     if (where.isString()) {
-        std::string text = where.string();
-        if (const std::size_t colon = text.rfind(':'); colon != std::string::npos) {
-            clip = vm.resolvePath(text.substr(0, colon), clip);
-            text = text.substr(colon + 1);
+        if (const std::size_t colon = where.string().rfind(':'); colon != std::string::npos) {
+            clip = vm.resolvePath(where.string().substr(0, colon), clip);
+            where = Value(where.string().substr(colon + 1));
             if (!clip) {
                 return;
             }
         }
-        char* stop = nullptr;
-        const long number = std::strtol(text.c_str(), &stop, 10);
-        if (!text.empty() && *stop == '\0') {
-            clip->gotoFrame(static_cast<int>(number) - 1 + payload->sceneBias);
-            moved = true;
-        } else {
-            moved = clip->gotoLabel(text);
-        }
-    } else {
-        const double number = vm.toNumber(where);
-        if (std::isfinite(number)) {
-            clip->gotoFrame(static_cast<int>(number) - 1 + payload->sceneBias);
-            moved = true;
-        }
     }
-    if (moved) {
+    if (gotoFrameValue(vm, *clip, where, payload->sceneBias)) {
         payload->play ? clip->play() : clip->stop();
     }
 }
 
-// Every frame is in memory, so frames are always loaded and nothing is skipped.
-void waitForFrame2(Interpreter&, Frame& frame, const Action&) {
-    frame.pop();
+// Skips the given number of actions while the frame has not loaded yet.
+void skipUnlessLoaded(Frame& frame, const SpriteObject* clip, std::optional<int> wanted,
+                      std::uint8_t skipCount) {
+    if (clip && wanted && !clip->isFrameLoaded(*wanted)) {
+        frame.next = std::min(frame.next + skipCount, frame.end);
+    }
+}
+
+void waitForFrame(Interpreter& vm, Frame& frame, const Action& action) {
+    if (const auto* payload = std::get_if<WaitForFrameAction>(&action.payload)) {
+        skipUnlessLoaded(frame, target(vm, frame), payload->frame, payload->skipCount);
+    }
+}
+
+// Its frame is named as GotoFrame2's is; a label that names none counts as loaded.
+void waitForFrame2(Interpreter& vm, Frame& frame, const Action& action) {
+    const Value where = frame.pop();
+    const auto* payload = std::get_if<WaitForFrame2Action>(&action.payload);
+    SpriteObject* clip = target(vm, frame);
+    if (payload && clip) {
+        skipUnlessLoaded(frame, clip, frameForValue(vm, *clip, where), payload->skipCount);
+    }
 }
 
 // call(frame): runs another frame's scripts now, on the same timeline.
@@ -300,6 +304,7 @@ void registerClipActions(HandlerTable& table) {
     set(ActionCode::GetUrl, getUrl);
     set(ActionCode::GetUrl2, getUrl2);
     set(ActionCode::GotoFrame2, gotoFrame2);
+    set(ActionCode::WaitForFrame, waitForFrame);
     set(ActionCode::WaitForFrame2, waitForFrame2);
     set(ActionCode::Call, callFrame);
     set(ActionCode::GetProperty, getProperty);

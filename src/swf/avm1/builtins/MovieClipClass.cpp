@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/FrameTargets.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/builtins/MovieClipDrawing.h"
 #include "swf/runtime/SpriteObject.h"
@@ -18,25 +19,6 @@ void method(Interpreter& vm, Object& prototype, std::string_view name, ClipMetho
                      SpriteObject* clip = interpreter.resolveClipValue(thisValue);
                      return clip ? body(interpreter, *clip, arguments) : Value();
                  });
-}
-
-// A 1-based frame number or a label; true when the clip moved.
-bool gotoFrame(Interpreter& vm, SpriteObject& clip, const Value& where) {
-    if (where.isString()) {
-        char* stop = nullptr;
-        const long number = std::strtol(where.string().c_str(), &stop, 10);
-        if (!where.string().empty() && *stop == '\0') {
-            clip.gotoFrame(static_cast<int>(number) - 1);
-            return true;
-        }
-        return clip.gotoLabel(where.string());
-    }
-    const double number = vm.toNumber(where);
-    if (!std::isfinite(number)) {
-        return false;
-    }
-    clip.gotoFrame(static_cast<int>(number) - 1);
-    return true;
 }
 
 } // namespace
@@ -67,14 +49,14 @@ void installMovieClip(Interpreter& vm) {
     });
     method(vm, prototype, "gotoAndPlay",
            [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
-               if (gotoFrame(interpreter, clip, argument(arguments, 0))) {
+               if (gotoFrameValue(interpreter, clip, argument(arguments, 0))) {
                    clip.play();
                }
                return Value();
            });
     method(vm, prototype, "gotoAndStop",
            [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
-               if (gotoFrame(interpreter, clip, argument(arguments, 0))) {
+               if (gotoFrameValue(interpreter, clip, argument(arguments, 0))) {
                    clip.stop();
                }
                return Value();
