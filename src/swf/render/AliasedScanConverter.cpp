@@ -2,25 +2,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace kf::swf {
 
 namespace {
 
+// Points are taken in 1/256 pixel. Products of two such coordinates then fit in 64 bits
+// for points up to 2^22 pixels from the origin, and every tie is decided exactly.
+constexpr std::int64_t unitsPerPixel = 256;
+constexpr std::int64_t halfPixel = unitsPerPixel / 2;
+constexpr double farthest = static_cast<double>(1 << 22) * unitsPerPixel;
+
 struct Edge {
-    double top = 0.0; // y of the upper end
-    double bottom = 0.0;
-    double xAtTop = 0.0;
-    double slope = 0.0; // dx per dy
-    int winding = 1;    // +1 running down, -1 running up
+    std::int64_t top = 0; // y of the upper end
+    std::int64_t bottom = 0;
+    std::int64_t xAtTop = 0;
+    std::int64_t run = 0;  // x of the lower end minus x of the upper
+    std::int64_t rise = 0; // bottom - top, always positive
+    int winding = 1;       // +1 running down, -1 running up
 };
 
 struct Crossing {
-    double x = 0.0;
+    std::int64_t firstPixel = 0; // of those whose centre is at or right of the edge
     int winding = 0;
-    bool operator<(const Crossing& other) const { return x < other.x; }
+    bool operator<(const Crossing& other) const { return firstPixel < other.firstPixel; }
 };
+
+std::int64_t toUnits(double pixels) {
+    return std::llround(std::clamp(pixels * unitsPerPixel, -farthest, farthest));
+}
+
+std::int64_t ceilDivide(std::int64_t numerator, std::int64_t denominator) {
+    // denominator > 0
+    const std::int64_t quotient = numerator / denominator;
+    return quotient + ((numerator % denominator) > 0 ? 1 : 0);
+}
 
 void collectEdges(const QPolygonF& polygon, std::vector<Edge>& edges) {
     const qsizetype count = polygon.size();
@@ -28,22 +46,25 @@ void collectEdges(const QPolygonF& polygon, std::vector<Edge>& edges) {
         const QPointF& from = polygon[index];
         const QPointF& to = polygon[(index + 1) % count];
         if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) ||
-            !std::isfinite(to.y()) || from.y() == to.y()) {
+            !std::isfinite(to.y())) {
             continue;
         }
-        const bool down = from.y() < to.y();
-        const QPointF& upper = down ? from : to;
-        const QPointF& lower = down ? to : from;
-        edges.push_back(Edge{upper.y(), lower.y(), upper.x(),
-                             (lower.x() - upper.x()) / (lower.y() - upper.y()), down ? 1 : -1});
+        const std::int64_t fromX = toUnits(from.x());
+        const std::int64_t fromY = toUnits(from.y());
+        const std::int64_t toX = toUnits(to.x());
+        const std::int64_t toY = toUnits(to.y());
+        if (fromY == toY) {
+            continue;
+        }
+        const bool down = fromY < toY;
+        edges.push_back(down ? Edge{fromY, toY, fromX, toX - fromX, toY - fromY, 1}
+                             : Edge{toY, fromY, toX, fromX - toX, fromY - toY, -1});
     }
 }
 
-// The first pixel whose centre is at or past `position`, kept within reach of `low`..`high`
-// so a far-away edge never overflows the conversion.
-int firstPixelFrom(double position, int low, int high) {
-    const double limited = std::clamp(position, low - 1.0, high + 2.0);
-    return static_cast<int>(std::ceil(limited - 0.5));
+// The first pixel (row or column) whose centre is at or past `units`.
+std::int64_t firstPixelFrom(std::int64_t units) {
+    return ceilDivide(units - halfPixel, unitsPerPixel);
 }
 
 } // namespace
@@ -60,19 +81,20 @@ QPainterPath AliasedScanConverter::coveredPixels(const QList<QPolygonF>& polygon
         return pixels;
     }
     std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
-    double lowest = edges.front().bottom;
+    std::int64_t lowest = edges.front().bottom;
     for (const Edge& edge : edges) {
         lowest = std::max(lowest, edge.bottom);
     }
-    const int firstRow =
-        std::max(bounds.top(), firstPixelFrom(edges.front().top, bounds.top(), bounds.bottom()));
-    const int lastRow = std::min(bounds.bottom(), firstPixelFrom(lowest, bounds.top(), bounds.bottom()) - 1);
+    const int firstRow = static_cast<int>(
+        std::clamp<std::int64_t>(firstPixelFrom(edges.front().top), bounds.top(), bounds.bottom() + 1));
+    const int lastRow = static_cast<int>(
+        std::clamp<std::int64_t>(firstPixelFrom(lowest) - 1, bounds.top() - 1, bounds.bottom()));
 
     std::vector<const Edge*> active;
     std::vector<Crossing> crossings;
     std::size_t next = 0;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const double sampleY = row + 0.5;
+        const std::int64_t sampleY = row * unitsPerPixel + halfPixel;
         while (next < edges.size() && edges[next].top <= sampleY) {
             active.push_back(&edges[next]);
             ++next;
@@ -80,10 +102,11 @@ QPainterPath AliasedScanConverter::coveredPixels(const QList<QPolygonF>& polygon
         std::erase_if(active, [sampleY](const Edge* edge) { return edge->bottom <= sampleY; });
         crossings.clear();
         for (const Edge* edge : active) {
-            if (edge->top <= sampleY) {
-                crossings.push_back(
-                    Crossing{edge->xAtTop + (sampleY - edge->top) * edge->slope, edge->winding});
-            }
+            // The edge crosses the row at xAtTop + (sampleY - top) * run / rise; the first
+            // centre at or right of that, in whole arithmetic.
+            const std::int64_t numerator =
+                edge->xAtTop * edge->rise + (sampleY - edge->top) * edge->run - halfPixel * edge->rise;
+            crossings.push_back(Crossing{ceilDivide(numerator, unitsPerPixel * edge->rise), edge->winding});
         }
         std::sort(crossings.begin(), crossings.end());
         int winding = 0;
@@ -93,12 +116,11 @@ QPainterPath AliasedScanConverter::coveredPixels(const QList<QPolygonF>& polygon
             if (!inside) {
                 continue;
             }
-            const int left =
-                std::max(bounds.left(), firstPixelFrom(crossings[index].x, bounds.left(), bounds.right()));
-            const int right = std::min(bounds.right() + 1,
-                                       firstPixelFrom(crossings[index + 1].x, bounds.left(), bounds.right()));
+            const std::int64_t left = std::max<std::int64_t>(bounds.left(), crossings[index].firstPixel);
+            const std::int64_t right =
+                std::min<std::int64_t>(bounds.right() + 1, crossings[index + 1].firstPixel);
             if (left < right) {
-                pixels.addRect(QRectF(left, row, right - left, 1));
+                pixels.addRect(QRectF(static_cast<double>(left), row, static_cast<double>(right - left), 1));
             }
         }
     }

@@ -12,7 +12,9 @@ namespace kf::swf {
 // edge (edges are closed at the top and left, open at the bottom and right).
 //
 // QPainter rounds outline points to 1/64 pixel before it samples, which moves the edges of
-// finely cut curves enough to flip single pixels; this works on the points as given.
+// finely cut curves enough to flip single pixels. This takes points to 1/256 pixel and
+// samples in whole numbers, so an edge through a centre (shapes are placed in twips, and
+// 1/20 pixel often lands there) is found on it, not a rounding error to one side.
 class AliasedScanConverter {
 public:
     // The lit pixels of `polygons` (each closed back to its first point) under `rule`, within

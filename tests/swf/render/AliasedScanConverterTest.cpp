@@ -53,6 +53,31 @@ TEST(AliasedScanConverter, slantedEdgeThroughACentreLightsThePixelRightOfIt) {
     EXPECT_TRUE(pixelIs(image, 11, 14, white));
 }
 
+TEST(AliasedScanConverter, pointsCountToTheNearest256thOfAPixel) {
+    // An edge 1/1024 pixel right of a column of centres lies on it once rounded; one 1/256
+    // pixel right of it does not.
+    const QImage rounded = litPixels({square(10.5 + 1.0 / 1024, 10.5 + 1.0 / 1024, 10)});
+    EXPECT_TRUE(pixelIs(rounded, 10, 10, black));
+    EXPECT_TRUE(pixelIs(rounded, 20, 20, white));
+    const QImage kept = litPixels({square(10.5 + 1.0 / 256, 10.5 + 1.0 / 256, 10)});
+    EXPECT_TRUE(pixelIs(kept, 10, 15, white));
+    EXPECT_TRUE(pixelIs(kept, 20, 20, black));
+}
+
+TEST(AliasedScanConverter, tiesOnLeftAndRightEdgesOfASlantedBandGoRight) {
+    // Both long edges run through a pixel centre every third row (11.5 and 31.5 on row 13,
+    // ...): the centre on the left edge is inside, the one on the right edge outside.
+    const QImage image = litPixels({QPolygonF({{10.5, 10.5}, {30.5, 10.5}, {40.5, 40.5}, {20.5, 40.5}})});
+    for (int step = 1; step < 10; ++step) {
+        const int row = 10 + 3 * step;
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(pixelIs(image, 10 + step, row, black));
+        EXPECT_TRUE(pixelIs(image, 9 + step, row, white));
+        EXPECT_TRUE(pixelIs(image, 29 + step, row, black));
+        EXPECT_TRUE(pixelIs(image, 30 + step, row, white));
+    }
+}
+
 TEST(AliasedScanConverter, overlapsFollowTheFillRule) {
     const QList<QPolygonF> overlapping{square(5, 5, 20), square(15, 15, 20)};
     const QImage winding = litPixels(overlapping, Qt::WindingFill);
