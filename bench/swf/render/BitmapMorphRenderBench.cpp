@@ -32,7 +32,7 @@ Twips px(double pixels) {
     return Twips::fromPixels(pixels);
 }
 
-std::vector<ShapeRecord> squareRecords(double left, double top, double size, bool withFill) {
+ShapeRecordArray squareRecords(double left, double top, double size, bool withFill) {
     StyleChangeRecord start;
     start.setMoveTo(px(left), px(top));
     if (withFill) {

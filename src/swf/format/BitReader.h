@@ -142,6 +142,28 @@ public:
         return static_cast<std::int32_t>((value ^ signBit) - signBit);
     }
     bool readFlag() { return readUnsignedBits(1) != 0; }
+
+    // The bits from the position on at the top of `word`, at least 57 of them, unconsumed: a
+    // record of several small fields is taken apart with shifts and consumed at once with
+    // skipBits(), instead of a load per field. False near the end of what may be loaded,
+    // where fields are read one by one.
+    bool peekBits(std::uint64_t& word) const {
+        const std::size_t byte = m_bitPosition / 8;
+        if (m_loadableSize - byte < 8) {
+            return false;
+        }
+        word = loadBigEndian64(m_data + byte) << (m_bitPosition % 8);
+        return true;
+    }
+    // Consumes `count` bits seen through peekBits(). Bits past the end fail the reader, as
+    // reading them as fields would.
+    void skipBits(std::size_t count) {
+        if (count > m_size * 8 - m_bitPosition) {
+            failAtEnd();
+            return;
+        }
+        m_bitPosition += count;
+    }
     // Drops the unread bits of the current byte.
     void alignToByte() { m_bitPosition = (m_bitPosition + 7) & ~std::size_t{7}; }
 

@@ -38,8 +38,8 @@ struct MorphShape {
     bool usesScalingStrokes = false;
     std::vector<MorphFillStyle> fillStyles;
     std::vector<MorphLineStyle> lineStyles;
-    std::vector<ShapeRecord> startRecords;
-    std::vector<ShapeRecord> endRecords;
+    ShapeRecordArray startRecords;
+    ShapeRecordArray endRecords;
     bool operator==(const MorphShape&) const = default;
 };
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "swf/format/Geometry.h"
+#include "swf/format/MovieAllocator.h"
 #include "swf/format/Tags.h"
 #include "swf/format/Units.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +28,10 @@ struct Header {
 struct Movie {
     Header header;
     std::vector<Tag> tags;
-    bool operator==(const Movie&) const = default;
+    // Holds the arena the tags' style and record arrays were read into; empty for a movie
+    // made in code. Two movies are equal whatever their arenas.
+    MovieAllocator<std::byte> arena;
+    bool operator==(const Movie& other) const { return header == other.header && tags == other.tags; }
 };
 
 } // namespace kf::swf

@@ -143,6 +143,8 @@ Result<Movie> readMovieUnguarded(std::span<const std::uint8_t> bytes, const Read
     movie.header = start->header;
     SwfReader reader(body->subspan(start->tagsOffset), container->version, fileHeaderSize + start->tagsOffset,
                      options);
+    movie.arena = makeMovieArena();
+    reader.setArena(movie.arena);
     movie.tags = reader.readTags(true);
     if (reader.failed()) {
         return Result<Movie>::failure(reader.errorMessage());

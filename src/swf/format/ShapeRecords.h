@@ -2,6 +2,7 @@
 
 #include "swf/format/Boxed.h"
 #include "swf/format/Geometry.h"
+#include "swf/format/MovieAllocator.h"
 #include "swf/format/Styles.h"
 
 #include <cstdint>
@@ -86,12 +87,13 @@ struct CurvedEdgeRecord {
 };
 
 using ShapeRecord = std::variant<StyleChangeRecord, StraightEdgeRecord, CurvedEdgeRecord>;
+using ShapeRecordArray = std::vector<ShapeRecord, MovieAllocator<ShapeRecord>>;
 
 // SHAPE (glyphs: no style arrays) and SHAPEWITHSTYLE.
 struct Shape {
     FillStyleArray fillStyles;
     LineStyleArray lineStyles;
-    std::vector<ShapeRecord> records; // without the end record
+    ShapeRecordArray records; // without the end record
     bool operator==(const Shape&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include "swf/format/Boxed.h"
 #include "swf/format/Color.h"
 #include "swf/format/Geometry.h"
+#include "swf/format/MovieAllocator.h"
 #include "swf/format/Units.h"
 
 #include <cstdint>
@@ -19,9 +20,12 @@ struct GradientRecord {
     constexpr bool operator==(const GradientRecord&) const = default;
 };
 
+// A movie's arrays live in its arena (MovieAllocator); arrays made in code use the heap.
+using GradientRecordArray = std::vector<GradientRecord, MovieAllocator<GradientRecord>>;
+
 // GRADIENT and FOCALGRADIENT. The gradient square spans -16384..16384 twips before `matrix`.
 struct Gradient {
-    std::vector<GradientRecord> records;
+    GradientRecordArray records;
     Fixed8 focalPoint; // only meaningful for focal radial gradients, -1..1
     SpreadMode spread = SpreadMode::Pad;
     InterpolationMode interpolation = InterpolationMode::Normal;
@@ -78,7 +82,7 @@ struct LineStyle {
     bool operator==(const LineStyle&) const = default;
 };
 
-using FillStyleArray = std::vector<FillStyle>;
-using LineStyleArray = std::vector<LineStyle>;
+using FillStyleArray = std::vector<FillStyle, MovieAllocator<FillStyle>>;
+using LineStyleArray = std::vector<LineStyle, MovieAllocator<LineStyle>>;
 
 } // namespace kf::swf

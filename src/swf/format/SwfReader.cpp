@@ -25,7 +25,8 @@ SwfReader::SwfReader(std::span<const std::uint8_t> bytes, std::uint8_t swfVersio
 
 SwfReader::SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth)
     : m_bits(bits), m_decodedSize(parent.m_decodedSize), m_recordScratch(parent.m_recordScratch),
-      m_swfVersion(parent.m_swfVersion), m_options(parent.m_options), m_spriteDepth(spriteDepth) {}
+      m_arena(parent.m_arena), m_swfVersion(parent.m_swfVersion), m_options(parent.m_options),
+      m_spriteDepth(spriteDepth) {}
 
 std::string SwfReader::errorMessage() const {
     if (m_error) {
@@ -200,7 +201,7 @@ bool SwfReader::readTagInto(Tag& tag) {
     SwfReader body(*this, m_bits.subReader(length), m_spriteDepth);
     tag.code = code;
     tag.offset = static_cast<std::uint32_t>(tagOffset);
-    tag.body = body.readTagBody(code);
+    body.readTagBody(code, tag.body);
     if (body.m_error) {
         fail(*body.m_error + " in " + nameOf(code) + " at offset " + std::to_string(tagOffset));
         return false;
@@ -261,98 +262,141 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
     return tags;
 }
 
-TagBody SwfReader::readTagBody(TagCode code) {
+void SwfReader::readTagBody(TagCode code, TagBody& body) {
+    // Assigned rather than returned: a returned body would be moved into the tag once more.
     switch (code) {
     case TagCode::End:
-        return EndTag{};
+        body = EndTag{};
+        return;
     case TagCode::ShowFrame:
-        return ShowFrameTag{};
+        body = ShowFrameTag{};
+        return;
     case TagCode::DefineShape:
-        return readDefineShape(1);
+        body = readDefineShape(1);
+        return;
     case TagCode::DefineShape2:
-        return readDefineShape(2);
+        body = readDefineShape(2);
+        return;
     case TagCode::DefineShape3:
-        return readDefineShape(3);
+        body = readDefineShape(3);
+        return;
     case TagCode::DefineShape4:
-        return readDefineShape(4);
+        body = readDefineShape(4);
+        return;
     case TagCode::PlaceObject:
-        return readPlaceObject(1);
+        body = readPlaceObject(1);
+        return;
     case TagCode::PlaceObject2:
-        return readPlaceObject(2);
+        body = readPlaceObject(2);
+        return;
     case TagCode::PlaceObject3:
-        return readPlaceObject(3);
+        body = readPlaceObject(3);
+        return;
     case TagCode::RemoveObject:
-        return readRemoveObject(1);
+        body = readRemoveObject(1);
+        return;
     case TagCode::RemoveObject2:
-        return readRemoveObject(2);
+        body = readRemoveObject(2);
+        return;
     case TagCode::DefineSprite:
-        return readDefineSprite();
+        body = readDefineSprite();
+        return;
     case TagCode::FrameLabel:
-        return readFrameLabel();
+        body = readFrameLabel();
+        return;
     case TagCode::SetBackgroundColor:
-        return readSetBackgroundColor();
+        body = readSetBackgroundColor();
+        return;
     case TagCode::FileAttributes:
-        return readFileAttributes();
+        body = readFileAttributes();
+        return;
     case TagCode::Metadata:
-        return readMetadata();
+        body = readMetadata();
+        return;
     case TagCode::DefineSceneAndFrameLabelData:
-        return readDefineSceneAndFrameLabelData();
+        body = readDefineSceneAndFrameLabelData();
+        return;
     case TagCode::DoAction:
-        return readDoAction();
+        body = readDoAction();
+        return;
     case TagCode::DoInitAction:
-        return readDoInitAction();
+        body = readDoInitAction();
+        return;
     case TagCode::DefineFont:
-        return readDefineFont(1);
+        body = readDefineFont(1);
+        return;
     case TagCode::DefineFont2:
-        return readDefineFont(2);
+        body = readDefineFont(2);
+        return;
     case TagCode::DefineFont3:
-        return readDefineFont(3);
+        body = readDefineFont(3);
+        return;
     case TagCode::DefineFontInfo:
-        return readDefineFontInfo(1);
+        body = readDefineFontInfo(1);
+        return;
     case TagCode::DefineFontInfo2:
-        return readDefineFontInfo(2);
+        body = readDefineFontInfo(2);
+        return;
     case TagCode::DefineFontAlignZones:
-        return readDefineFontAlignZones();
+        body = readDefineFontAlignZones();
+        return;
     case TagCode::DefineFontName:
-        return readDefineFontName();
+        body = readDefineFontName();
+        return;
     case TagCode::DefineText:
-        return readDefineText(1);
+        body = readDefineText(1);
+        return;
     case TagCode::DefineText2:
-        return readDefineText(2);
+        body = readDefineText(2);
+        return;
     case TagCode::DefineEditText:
-        return readDefineEditText();
+        body = readDefineEditText();
+        return;
     case TagCode::JpegTables:
-        return readJpegTables();
+        body = readJpegTables();
+        return;
     case TagCode::DefineBits:
-        return readDefineBitsJpeg(1);
+        body = readDefineBitsJpeg(1);
+        return;
     case TagCode::DefineBitsJpeg2:
-        return readDefineBitsJpeg(2);
+        body = readDefineBitsJpeg(2);
+        return;
     case TagCode::DefineBitsJpeg3:
-        return readDefineBitsJpeg(3);
+        body = readDefineBitsJpeg(3);
+        return;
     case TagCode::DefineBitsJpeg4:
-        return readDefineBitsJpeg(4);
+        body = readDefineBitsJpeg(4);
+        return;
     case TagCode::DefineBitsLossless:
-        return readDefineBitsLossless(1);
+        body = readDefineBitsLossless(1);
+        return;
     case TagCode::DefineBitsLossless2:
-        return readDefineBitsLossless(2);
+        body = readDefineBitsLossless(2);
+        return;
     case TagCode::DefineMorphShape:
-        return readDefineMorphShape(1);
+        body = readDefineMorphShape(1);
+        return;
     case TagCode::DefineMorphShape2:
-        return readDefineMorphShape(2);
+        body = readDefineMorphShape(2);
+        return;
     case TagCode::DefineButton:
-        return readDefineButton(1);
+        body = readDefineButton(1);
+        return;
     case TagCode::DefineButton2:
-        return readDefineButton(2);
+        body = readDefineButton(2);
+        return;
     case TagCode::DefineButtonCxform:
-        return readDefineButtonCxform();
+        body = readDefineButtonCxform();
+        return;
     case TagCode::DefineButtonSound:
-        return readDefineButtonSound();
+        body = readDefineButtonSound();
+        return;
     default:
         break;
     }
-    const std::span<const std::uint8_t> body = m_bits.readRest();
-    charge(body.size(), 1);
-    return UnknownTag{std::vector<std::uint8_t>(body.begin(), body.end())};
+    const std::span<const std::uint8_t> bytes = m_bits.readRest();
+    charge(bytes.size(), 1);
+    body = UnknownTag{std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
 } // namespace kf::swf

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "swf/format/BitReader.h"
+#include "swf/format/MovieAllocator.h"
 #include "swf/format/MovieReader.h"
 #include "swf/format/Tags.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -27,6 +29,10 @@ public:
     SwfReader(const SwfReader&) = delete;
     SwfReader& operator=(const SwfReader&) = delete;
 
+    // The style and record arrays read from here on come from `arena`'s arena (the heap
+    // when it has none); tag readers share their root reader's.
+    void setArena(const MovieAllocator<std::byte>& arena) { m_arena = arena; }
+
     bool failed() const { return m_bits.failed() || m_error.has_value(); }
     // "truncated DefineShape3 at offset 1234" and the like; empty while nothing failed.
     std::string errorMessage() const;
@@ -48,7 +54,7 @@ public:
     FillStyleArray readFillStyleArray(int shapeVersion);
     LineStyle readLineStyle(int shapeVersion); // LINESTYLE2 for version 4
     LineStyleArray readLineStyleArray(int shapeVersion);
-    std::vector<ShapeRecord> readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits);
+    ShapeRecordArray readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits);
     Shape readShape(int shapeVersion); // SHAPE: no style arrays
     Shape readShapeWithStyle(int shapeVersion);
     // Morph shapes; `morphVersion` is 1 or 2 (MORPHLINESTYLE2).
@@ -100,6 +106,9 @@ private:
     // fill style follows instead of a colour.
     bool readLineStyleFlags(LineStyle& style);
     void readMorphGradient(MorphFillStyle& style);
+    // The edge records that follow, up to `room` of them, while a single load holds each;
+    // how many were added to `records`. Stops, with nothing of it consumed, at any other record.
+    std::size_t readEdgesFromWords(std::vector<ShapeRecord>& records, std::size_t room);
     SwfReader(const SwfReader& parent, BitReader bits, int spriteDepth);
 
     // readTag() into `tag`, which a caller can construct in place. False at the end or on failure.
@@ -107,7 +116,7 @@ private:
     // How many tags follow, up to and including an End tag, from their headers alone: lets
     // readTags() allocate once. Stops quietly where the stream is damaged.
     std::size_t countTags() const;
-    TagBody readTagBody(TagCode code);
+    void readTagBody(TagCode code, TagBody& body);
     std::uint32_t readClipEventFlags();
     // A font's glyph offset table and the outlines it points at; `tableEnd` (0: the tag's
     // end) is where the last outline ends, relative to the table, and is clamped to the tag.
@@ -128,6 +137,7 @@ private:
     // Where readShapeRecords() gathers a shape's records; tag readers share their root reader's.
     std::vector<ShapeRecord> m_ownRecordScratch;
     std::vector<ShapeRecord>* m_recordScratch = &m_ownRecordScratch;
+    MovieAllocator<std::byte> m_arena;
     std::uint8_t m_swfVersion;
     ReadOptions m_options;
     int m_spriteDepth = 0;

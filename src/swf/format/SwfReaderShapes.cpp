@@ -24,11 +24,58 @@ InterpolationMode interpolationFrom(std::uint32_t bits) {
     return bits <= 1 ? static_cast<InterpolationMode>(bits) : InterpolationMode::Normal;
 }
 
+// A signed field of `bits` bits that starts `offset` bits into `word`.
+std::int32_t signedField(std::uint64_t word, unsigned offset, unsigned bits) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(word << offset) >> (64 - bits));
+}
+
 } // namespace
+
+std::size_t SwfReader::readEdgesFromWords(std::vector<ShapeRecord>& records, std::size_t room) {
+    // Edges are nearly all of a shape's records, and a straight edge or most curved ones fit
+    // in the 57 bits one load gives: a run of them is read here a load each. A local copy of
+    // the reader stays in registers across the appends, where the member would be reloaded.
+    BitReader bits = m_bits;
+    std::size_t count = 0;
+    std::uint64_t word = 0;
+    while (count < room && !bits.failed() && bits.peekBits(word) && (word >> 63) != 0) {
+        const bool straight = ((word >> 62) & 1) != 0;
+        const unsigned width = static_cast<unsigned>((word >> 58) & 0xF) + 2;
+        if (straight) {
+            StraightEdgeRecord edge;
+            unsigned used = 8 + width;
+            if (((word >> 57) & 1) != 0) {
+                edge.deltaX = Twips{signedField(word, 7, width)};
+                edge.deltaY = Twips{signedField(word, 7 + width, width)};
+                used = 7 + 2 * width;
+            } else if (((word >> 56) & 1) != 0) {
+                edge.deltaY = Twips{signedField(word, 8, width)};
+            } else {
+                edge.deltaX = Twips{signedField(word, 8, width)};
+            }
+            bits.skipBits(used);
+            records.emplace_back(edge);
+        } else if (6 + 4 * width <= 57) {
+            CurvedEdgeRecord edge;
+            edge.controlDeltaX = Twips{signedField(word, 6, width)};
+            edge.controlDeltaY = Twips{signedField(word, 6 + width, width)};
+            edge.anchorDeltaX = Twips{signedField(word, 6 + 2 * width, width)};
+            edge.anchorDeltaY = Twips{signedField(word, 6 + 3 * width, width)};
+            bits.skipBits(6 + 4 * width);
+            records.emplace_back(edge);
+        } else {
+            break;
+        }
+        ++count;
+    }
+    m_bits = bits;
+    return count;
+}
 
 Gradient SwfReader::readGradient(int shapeVersion) {
     m_bits.alignToByte();
     Gradient gradient;
+    gradient.records = GradientRecordArray(m_arena);
     gradient.spread = spreadFrom(m_bits.readUnsignedBits(2));
     gradient.interpolation = interpolationFrom(m_bits.readUnsignedBits(2));
     const unsigned count = m_bits.readUnsignedBits(4);
@@ -86,7 +133,7 @@ FillStyleArray SwfReader::readFillStyleArray(int shapeVersion) {
     if (count == 0xFF && shapeVersion >= 2) {
         count = m_bits.readU16();
     }
-    FillStyleArray styles;
+    FillStyleArray styles(m_arena);
     // Four bytes is the smallest fill style (solid RGB).
     if (!charge(plausibleCount(count, 4), sizeof(FillStyle))) {
         return styles;
@@ -138,7 +185,7 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
     if (count == 0xFF) {
         count = m_bits.readU16();
     }
-    LineStyleArray styles;
+    LineStyleArray styles(m_arena);
     const std::size_t plausible = plausibleCount(count, shapeVersion >= 4 ? 8 : 5);
     if (!charge(plausible, sizeof(LineStyle))) {
         return styles;
@@ -150,7 +197,7 @@ LineStyleArray SwfReader::readLineStyleArray(int shapeVersion) {
     return styles;
 }
 
-std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
+ShapeRecordArray SwfReader::readShapeRecords(int shapeVersion, unsigned fillBits, unsigned lineBits) {
     // The records gather in one scratch vector that every shape of the movie reuses, then
     // move into a vector of exactly their count. Reserving from the bytes left would
     // over-allocate several times over (an edge takes one to nine bytes), and growing the
@@ -165,6 +212,9 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
                 break;
             }
             scratch.reserve(grown);
+        }
+        if (readEdgesFromWords(scratch, scratch.capacity() - scratch.size()) != 0) {
+            continue;
         }
         const bool isEdge = m_bits.readFlag();
         if (isEdge) {
@@ -226,7 +276,7 @@ std::vector<ShapeRecord> SwfReader::readShapeRecords(int shapeVersion, unsigned 
         scratch.emplace_back(std::move(change));
     }
     m_bits.alignToByte();
-    std::vector<ShapeRecord> records;
+    ShapeRecordArray records(m_arena);
     if (charge(scratch.size(), sizeof(ShapeRecord))) {
         records.assign(std::make_move_iterator(scratch.begin()), std::make_move_iterator(scratch.end()));
     }

@@ -166,7 +166,7 @@ const ShapeCharacter* ClipDrawing::shape() const {
         const std::int32_t margin = (m_widestLine + 1) / 2;
         definition.bounds = Rect{Twips{m_xMin - margin}, Twips{m_xMax + margin}, Twips{m_yMin - margin},
                                  Twips{m_yMax + margin}};
-        definition.shape.records = m_records;
+        definition.shape.records.assign(m_records.begin(), m_records.end());
         // A fill left open is drawn closed, as if endFill had been called.
         if (m_fill != 0 && m_pen != m_fillStart) {
             StyleChangeRecord unstroked;

@@ -87,9 +87,9 @@ class MorphRecordBlender {
 public:
     MorphRecordBlender(const MorphShape& morph, double t) : m_morph(morph), m_t(t) {}
 
-    std::vector<ShapeRecord> blend() {
-        const std::vector<ShapeRecord>& start = m_morph.startRecords;
-        std::vector<ShapeRecord> records;
+    ShapeRecordArray blend() {
+        const ShapeRecordArray& start = m_morph.startRecords;
+        ShapeRecordArray records;
         records.reserve(start.size());
         for (const ShapeRecord& record : start) {
             if (const auto* change = std::get_if<StyleChangeRecord>(&record)) {

@@ -8,7 +8,7 @@ namespace kf::swf {
 
 namespace {
 
-template <typename T> std::uint32_t indexOf(std::vector<T>& styles, const T& style) {
+template <typename Styles> std::uint32_t indexOf(Styles& styles, const typename Styles::value_type& style) {
     auto found = std::find(styles.begin(), styles.end(), style);
     if (found == styles.end()) {
         styles.push_back(style);
@@ -165,23 +165,23 @@ Matrix ShapeBuilder::gradientMatrix(const Rect& area) {
                   static_cast<double>((area.yMin.value + area.yMax.value) / 2)};
 }
 
-FillStyle ShapeBuilder::linearGradientFill(const Rect& area, std::vector<GradientRecord> stops) {
+FillStyle ShapeBuilder::linearGradientFill(const Rect& area, const std::vector<GradientRecord>& stops) {
     FillStyle style;
     style.type = FillType::LinearGradient;
     style.matrix = gradientMatrix(area);
-    style.gradient.records = std::move(stops);
+    style.gradient.records.assign(stops.begin(), stops.end());
     return style;
 }
 
-FillStyle ShapeBuilder::radialGradientFill(const Rect& area, std::vector<GradientRecord> stops) {
-    FillStyle style = linearGradientFill(area, std::move(stops));
+FillStyle ShapeBuilder::radialGradientFill(const Rect& area, const std::vector<GradientRecord>& stops) {
+    FillStyle style = linearGradientFill(area, stops);
     style.type = FillType::RadialGradient;
     return style;
 }
 
-FillStyle ShapeBuilder::focalGradientFill(const Rect& area, std::vector<GradientRecord> stops,
+FillStyle ShapeBuilder::focalGradientFill(const Rect& area, const std::vector<GradientRecord>& stops,
                                           double focalPoint) {
-    FillStyle style = linearGradientFill(area, std::move(stops));
+    FillStyle style = linearGradientFill(area, stops);
     style.type = FillType::FocalRadialGradient;
     style.gradient.focalPoint = Fixed8::fromDouble(focalPoint);
     return style;

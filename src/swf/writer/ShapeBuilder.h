@@ -41,9 +41,9 @@ public:
 
     static FillStyle solidFill(Rgba color);
     // Gradients spanning `area`: linear from its left to its right edge, radial from its centre.
-    static FillStyle linearGradientFill(const Rect& area, std::vector<GradientRecord> stops);
-    static FillStyle radialGradientFill(const Rect& area, std::vector<GradientRecord> stops);
-    static FillStyle focalGradientFill(const Rect& area, std::vector<GradientRecord> stops,
+    static FillStyle linearGradientFill(const Rect& area, const std::vector<GradientRecord>& stops);
+    static FillStyle radialGradientFill(const Rect& area, const std::vector<GradientRecord>& stops);
+    static FillStyle focalGradientFill(const Rect& area, const std::vector<GradientRecord>& stops,
                                        double focalPoint);
     static LineStyle lineStyle(std::uint16_t widthTwips, Rgba color);
     // The matrix that maps the gradient square (-16384..16384 twips) onto `area`.

@@ -305,8 +305,8 @@ void SwfWriter::writeCurvedEdge(const CurvedEdgeRecord& record) {
     m_out.writeSignedBits(record.anchorDeltaY.value, bits);
 }
 
-void SwfWriter::writeShapeRecords(const std::vector<ShapeRecord>& records, int shapeVersion,
-                                  unsigned fillBits, unsigned lineBits) {
+void SwfWriter::writeShapeRecords(std::span<const ShapeRecord> records, int shapeVersion, unsigned fillBits,
+                                  unsigned lineBits) {
     for (const ShapeRecord& record : records) {
         if (const auto* change = std::get_if<StyleChangeRecord>(&record)) {
             writeStyleChange(*change, shapeVersion, fillBits, lineBits);

@@ -41,7 +41,7 @@ public:
     void writeFillStyleArray(const FillStyleArray& styles, int shapeVersion);
     void writeLineStyle(const LineStyle& style, int shapeVersion); // LINESTYLE2 for version 4
     void writeLineStyleArray(const LineStyleArray& styles, int shapeVersion);
-    void writeShapeRecords(const std::vector<ShapeRecord>& records, int shapeVersion, unsigned fillBits,
+    void writeShapeRecords(std::span<const ShapeRecord> records, int shapeVersion, unsigned fillBits,
                            unsigned lineBits);
     void writeShape(const Shape& shape, int shapeVersion); // SHAPE: no style arrays
     void writeShapeWithStyle(const Shape& shape, int shapeVersion);

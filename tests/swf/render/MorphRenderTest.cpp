@@ -27,8 +27,8 @@ StraightEdgeRecord lineBy(int x, int y) {
     return StraightEdgeRecord{Twips::fromPixels(x), Twips::fromPixels(y)};
 }
 
-std::vector<ShapeRecord> square(int x, int y, int size, std::optional<std::uint32_t> fill1,
-                                std::optional<std::uint32_t> line = std::nullopt) {
+ShapeRecordArray square(int x, int y, int size, std::optional<std::uint32_t> fill1,
+                        std::optional<std::uint32_t> line = std::nullopt) {
     return {moveTo(x, y, fill1, line), lineBy(size, 0), lineBy(0, size), lineBy(-size, 0), lineBy(0, -size)};
 }
 
@@ -46,7 +46,7 @@ DefineMorphShapeTag growingSquare() {
     fill.end.color = blue;
     morph.fillStyles = {fill};
     morph.startRecords = square(10, 10, 20, 1);
-    std::vector<ShapeRecord> end = square(50, 50, 40, std::nullopt);
+    ShapeRecordArray end = square(50, 50, 40, std::nullopt);
     morph.endRecords = end;
     return tag;
 }

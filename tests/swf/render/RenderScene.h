@@ -72,7 +72,7 @@ public:
     }
 
 private:
-    std::vector<ShapeRecord> m_records;
+    ShapeRecordArray m_records;
 };
 
 inline FillStyle solid(Rgba color) {
@@ -100,7 +100,7 @@ inline FillStyle gradient(FillType type, double left, double top, double right, 
                          (left + right) * 10,
                          (top + bottom) * 10};
     fill.gradient.spread = spread;
-    fill.gradient.records = std::move(stops);
+    fill.gradient.records.assign(stops.begin(), stops.end());
     return fill;
 }
 
