@@ -50,6 +50,12 @@ bool quadraticControl(const QPointF& from, const QPointF& first, const QPointF& 
 
 std::vector<QPointF> CurveFlattener::flattenQuadratic(const QPointF& from, const QPointF& control,
                                                       const QPointF& to, double tolerance) {
+    // A quadratic strays from its chord by at most half its control point's distance from it.
+    const QPointF chord = to - from;
+    const double chordLength = std::hypot(chord.x(), chord.y());
+    if (std::abs(cross(chord, control - from)) <= 2.0 * tolerance * chordLength) {
+        return {to};
+    }
     // Map the curve onto the unit parabola y = x²: x0 and x2 are where its ends land, and
     // `scale` how much the parabola is shrunk to fit it.
     const QPointF bend = 2.0 * control - from - to;

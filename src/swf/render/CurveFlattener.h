@@ -15,7 +15,7 @@ namespace kf::swf {
 // unit parabola, whose curvature says how densely the points must lie for every segment to
 // stay within the tolerance of the curve, and the points are placed at equal steps of an
 // approximation of the integral of the square root of that curvature. Flat parts get few
-// points, tight bends many.
+// points, tight bends many; a curve already within the tolerance of its chord gets none.
 class CurveFlattener {
 public:
     // The tolerance, in output pixels, aliased fills are flattened with.

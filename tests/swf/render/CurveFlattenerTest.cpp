@@ -136,6 +136,15 @@ TEST(CurveFlattener, straightAndDegenerateCurvesBecomeOneSegment) {
     }
 }
 
+TEST(CurveFlattener, curvesWithinTheToleranceOfTheirChordAreNotCut) {
+    // This short bend strays 0.093 pixel from its chord; the curvature estimate alone would
+    // ask for two segments. Pushing the control point out a little more does need a cut.
+    const QPointF from(392.1, 303.65);
+    const QPointF to(389.6, 291.15);
+    EXPECT_EQ(CurveFlattener::flattenQuadratic(from, {390.05, 292.45}, to, 0.1), std::vector<QPointF>{to});
+    EXPECT_EQ(CurveFlattener::flattenQuadratic(from, {390.15, 292.45}, to, 0.1).size(), 2u);
+}
+
 TEST(CurveFlattener, hugeCurvesAreCutIntoABoundedNumberOfSegments) {
     const std::vector<QPointF> points =
         CurveFlattener::flattenQuadratic(QPointF(0, 0), QPointF(1e12, 0), QPointF(1e12, 1e12), 0.1);
