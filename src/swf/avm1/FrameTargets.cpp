@@ -31,11 +31,19 @@ std::optional<double> integerText(std::string_view text) {
 }
 
 // Numbers with a fraction go by their text, so 4.8 finds a label "4.8". A String object
-// gives its own text without calling its toString, other objects their toString().
+// gives its own text without calling its toString; every other object, Number objects
+// included, goes by what its toString() returns.
 std::string frameText(Interpreter& vm, const Value& where) {
-    if (const Object* object = where.objectOrNull();
-        object && object->kind() == ObjectKind::Boxed && object->primitive.isString()) {
+    const Object* object = where.objectOrNull();
+    if (!object || object->kind() != ObjectKind::Boxed) {
+        return vm.toString(where);
+    }
+    if (object->primitive.isString()) {
         return object->primitive.string();
+    }
+    const Value method = vm.getMember(where, "toString");
+    if (const Object* function = method.objectOrNull(); function && function->isCallable()) {
+        return vm.toString(vm.call(method, where, {}));
     }
     return vm.toString(where);
 }

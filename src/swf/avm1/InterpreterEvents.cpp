@@ -102,7 +102,9 @@ void Interpreter::runClipEvent(SpriteObject& clip, std::uint32_t eventBit, std::
             }
         }
     }
-    if (clip.isRemoved() || m_aborted || handlerName.empty()) {
+    // Event methods (onLoad, onEnterFrame...) came with SWF 6; older movies only have
+    // clip actions.
+    if (clip.isRemoved() || m_aborted || handlerName.empty() || m_version < 6) {
         return;
     }
     const Value self(clipObject(clip));

@@ -102,6 +102,24 @@ TEST(FrameOrder, onEnterFrameAndOnLoadRunAroundTheFrameScripts) {
               (Lines{"root frame", "child frame", "load ", "enter c", "load d", "child frame", "enter c"}));
 }
 
+TEST(FrameOrder, eventMethodsAreCalledFromSwf6On) {
+    for (const std::uint8_t version : {std::uint8_t{5}, std::uint8_t{6}}) {
+        MovieBuilder builder(version);
+        TimelineBuilder empty;
+        empty.showFrame();
+        const CharacterId clip = builder.addSprite(empty);
+        ActionAssembler script;
+        script.trace("start").pushString("_root").getVariable().pushString("onLoad");
+        defineFunction(script, "", {}, ActionAssembler().trace("onLoad")).action(ActionCode::SetMember);
+        script.pushString("c").getVariable().pushString("onEnterFrame");
+        defineFunction(script, "", {}, ActionAssembler().trace("onEnterFrame")).action(ActionCode::SetMember);
+        builder.placeNamed(clip, Depth{1}, "c").doAction(script).showFrame();
+        builder.doAction(ActionAssembler().stop()).showFrame();
+        const Lines expected = version < 6 ? Lines{"start"} : Lines{"start", "onLoad", "onEnterFrame"};
+        EXPECT_EQ(play(builder, 2), expected) << "SWF " << int(version);
+    }
+}
+
 TEST(FrameOrder, initActionsRunOnceBeforeTheFramesScripts) {
     MovieBuilder builder(6);
     TimelineBuilder empty;

@@ -82,7 +82,17 @@ TEST(GotoRules, objectsNameFramesByTheirText) {
     script.pushString("s").getVariable().push({1}).pushString("clip").getVariable();
     script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
     traceVariable(script, "clip._currentframe");
-    EXPECT_EQ(playBesideThreeFrameClip(script), (Lines{"2", "3"}));
+    // A Number object goes by its toString().
+    script.pushString("Number").getVariable().pushString("prototype").action(ActionCode::GetMember);
+    script.pushString("toString");
+    defineFunction(script, "", {}, text);
+    script.action(ActionCode::SetMember);
+    script.pushString("n").push({3, 1}).pushString("Number").action(ActionCode::NewObject);
+    script.setVariable();
+    script.pushString("n").getVariable().push({1}).pushString("clip").getVariable();
+    script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
+    traceVariable(script, "clip._currentframe");
+    EXPECT_EQ(playBesideThreeFrameClip(script), (Lines{"2", "3", "2"}));
 }
 
 TEST(GotoRules, gotoFrame2AddsTheSceneBiasAndReadsPathPrefixes) {
