@@ -192,7 +192,10 @@ void callFrame(Interpreter& vm, Frame& frame, const Action&) {
         called.target = called.baseClip;
         called.thisValue = called.baseClip;
         called.scope.push_back(called.baseClip);
+        // The called frame works on the caller's stack: what it leaves there, the caller sees.
+        called.stack = std::move(frame.stack);
         vm.runRange(called, 0, block->actions.size());
+        frame.stack = std::move(called.stack);
         if (called.completion == Completion::Abort) {
             frame.completion = Completion::Abort;
             return;
