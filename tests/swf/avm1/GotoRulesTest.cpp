@@ -138,6 +138,16 @@ TEST(GotoRules, gotoToTheShownFrameAndStepsAtTheEndsRunNothing) {
     EXPECT_EQ(play(builder, 3), (Lines{"one", "1"}));
 }
 
+TEST(GotoRules, callRunsAFramesScriptsOnTheCallersStackWithTheirOwnConstants) {
+    MovieBuilder builder(6);
+    builder.doAction(ActionAssembler().constantPool({"a"}).pushConstant(0)).showFrame();
+    ActionAssembler second;
+    second.constantPool({"b"}).pushString("1").action(ActionCode::Call).pushConstant(0).stop();
+    second.action(ActionCode::Add2).trace();
+    builder.doAction(second).showFrame();
+    EXPECT_EQ(play(builder, 3), (Lines{"ab"}));
+}
+
 TEST(GotoRules, waitForFrameSkipsOnlyBeyondTheFrameLimit) {
     ActionAssembler script;
     for (std::uint16_t frame :
