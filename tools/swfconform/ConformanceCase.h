@@ -30,9 +30,6 @@ struct ConformanceCase {
     QString name; // the folder or file, relative to the corpus
     QString moviePath;
     int frames = 1;
-    // When set, `frames` follows the movie's frame rate instead: the frames shown in this
-    // much movie time, the first included (how the swfdec logs were recorded).
-    double seconds = 0;
     RenderQuality quality = RenderQuality::High;
     std::vector<ImageCapture> captures;
     // Set for trace tests: the expected trace() log, compared line for line.

@@ -105,11 +105,7 @@ ConformanceOutcome ConformanceRunner::runTrace(const ConformanceCase& test) {
         outcome.reason = QString::fromStdString(loaded.error().message);
         return outcome;
     }
-    int frames = test.frames;
-    if (test.seconds > 0 && player.frameRate() > 0) {
-        frames = static_cast<int>(std::min(test.seconds * player.frameRate(), 100000.0)) + 1;
-    }
-    for (int shown = 1; shown < frames && !quitWatcher.quit; ++shown) {
+    for (int shown = 1; shown < test.frames && !quitWatcher.quit; ++shown) {
         player.advanceFrame();
     }
     player.unload();
