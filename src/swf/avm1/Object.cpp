@@ -45,8 +45,9 @@ void Object::setPrototype(std::shared_ptr<Object> prototype) {
     if (existing) {
         existing->value = Value(prototype);
     } else {
-        m_properties.insert(m_properties.begin(), Property{std::string(prototypePropertyName), Value(prototype),
-                                                           DontEnum | DontDelete, nullptr, nullptr});
+        m_properties.insert(m_properties.begin(),
+                            Property{std::string(prototypePropertyName), Value(prototype),
+                                     DontEnum | DontDelete, nullptr, nullptr});
     }
     m_prototype = std::move(prototype);
 }

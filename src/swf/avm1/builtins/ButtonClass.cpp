@@ -15,14 +15,14 @@ void installButton(Interpreter& vm) {
     // Unlike most classes' members, the button's are left visible to for..in.
     prototype->define("enabled", Value(true));
     prototype->define("useHandCursor", Value(true));
-    prototype->define("getDepth", Value(vm.newFunction([](Interpreter& interpreter, const Value& self,
-                                                          std::vector<Value>&) {
-                          const Object* object = self.objectOrNull();
-                          const DisplayObject* button =
-                              object ? interpreter.resolveDisplayObject(*object) : nullptr;
-                          // Timeline depths count from -16384 in scripts.
-                          return button ? Value(static_cast<double>(button->depth().value - 16384)) : Value();
-                      })));
+    prototype->define(
+        "getDepth",
+        Value(vm.newFunction([](Interpreter& interpreter, const Value& self, std::vector<Value>&) {
+            const Object* object = self.objectOrNull();
+            const DisplayObject* button = object ? interpreter.resolveDisplayObject(*object) : nullptr;
+            // Timeline depths count from -16384 in scripts.
+            return button ? Value(static_cast<double>(button->depth().value - 16384)) : Value();
+        })));
     // Flash Player 8's display settings answer for real buttons only; the layers they would
     // ask for are not drawn for buttons, so writes are not kept.
     const std::pair<const char*, Value (*)(Interpreter&)> displaySettings[] = {

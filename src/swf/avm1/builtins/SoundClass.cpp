@@ -229,11 +229,10 @@ void installSound(Interpreter& vm) {
         prototype->define(name, Value(vm.newFunction(function)), DontEnum | Version6);
     }
     // Sounds here are never blocked by a security sandbox.
-    prototype->define("areSoundsInaccessible",
-                      Value(vm.newFunction([](Interpreter&, const Value&, std::vector<Value>&) {
-                          return Value(false);
-                      })),
-                      DontEnum | Version9);
+    prototype->define(
+        "areSoundsInaccessible",
+        Value(vm.newFunction([](Interpreter&, const Value&, std::vector<Value>&) { return Value(false); })),
+        DontEnum | Version9);
     // checkPolicyFile only matters to loadSound from other domains, which is not built: it reads
     // undefined and ignores writes.
     Property& policy = prototype->define("checkPolicyFile", Value(), DontEnum);
