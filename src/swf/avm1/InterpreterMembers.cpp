@@ -3,6 +3,7 @@
 #include "swf/avm1/Conversions.h"
 #include "swf/avm1/Interpreter.h"
 #include "swf/avm1/ScriptFunction.h"
+#include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/TextFields.h"
 #include "swf/runtime/ButtonObject.h"
 #include "swf/runtime/EditTextObject.h"
@@ -430,10 +431,10 @@ Value Interpreter::getClipMember(Object& object, std::string_view name, bool& fo
         return *property;
     }
     SpriteObject* timeline = clip->asSprite();
-    if (DisplayObject* child = timeline ? timeline->displayList().findByName(name, caseSensitive()) : nullptr;
-        child && (child->asSprite() || child->asButton() || child->asEditText())) {
+    if (DisplayObject* child =
+            timeline ? timeline->displayList().findByName(name, caseSensitive()) : nullptr) {
         found = true;
-        return Value(clipObject(*child));
+        return Value(clipObject(isScriptAddressable(*child, m_version) ? *child : *timeline));
     }
     return Value();
 }

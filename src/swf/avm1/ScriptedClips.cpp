@@ -17,8 +17,16 @@ constexpr std::int64_t highestRemovableDepth = 1048575 + scriptDepthOffset;
 
 } // namespace
 
+bool isScriptAddressable(const DisplayObject& object, std::uint8_t swfVersion) {
+    return object.asSprite() || object.asEditText() || (object.asButton() && swfVersion >= 6);
+}
+
 bool isScriptCreationDepth(std::int64_t listDepth) {
     return listDepth >= INT32_MIN && listDepth <= highestCreationDepth;
+}
+
+bool isSymbolCreationDepth(std::int64_t listDepth) {
+    return listDepth >= 0 && isScriptCreationDepth(listDepth);
 }
 
 void initializeScriptClip(Interpreter& vm, SpriteObject& clip, const Value& initObject) {
@@ -41,7 +49,7 @@ void initializeScriptClip(Interpreter& vm, SpriteObject& clip, const Value& init
 SpriteObject* duplicateClip(Interpreter& vm, SpriteObject& source, const std::string& name,
                             std::int64_t listDepth, const Value& initObject) {
     SpriteObject* parent = source.parent();
-    if (!parent || !isScriptCreationDepth(listDepth)) {
+    if (!parent || !isSymbolCreationDepth(listDepth)) {
         return nullptr;
     }
     PlayerContext& player = vm.context().player;
@@ -70,7 +78,8 @@ SpriteObject* duplicateClip(Interpreter& vm, SpriteObject& source, const std::st
 void removeScriptClip(SpriteObject& clip) {
     SpriteObject* parent = clip.parent();
     const std::int64_t depth = clip.depth().value;
-    if (parent && depth >= scriptDepthOffset && depth <= highestRemovableDepth && !clip.isUnloading()) {
+    // A clip waiting inside an unloading one keeps its children to the end.
+    if (parent && depth >= scriptDepthOffset && depth <= highestRemovableDepth && !clip.isInUnloadingClip()) {
         parent->removeChild(clip.depth());
     }
 }

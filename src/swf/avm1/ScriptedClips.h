@@ -6,8 +6,9 @@
 #include <string>
 
 namespace kf::swf {
+class DisplayObject;
 class SpriteObject;
-}
+} // namespace kf::swf
 
 namespace kf::swf::avm1 {
 
@@ -32,8 +33,16 @@ void removeScriptClip(SpriteObject& clip);
 // its construct event, right away inside the calling script.
 void initializeScriptClip(Interpreter& vm, SpriteObject& clip, const Value& initObject);
 
+// Whether scripts reach `object` itself by name or depth: clips, text fields and, from SWF 6
+// on, buttons. Any other object (a shape, static text, an older movie's button) answers as
+// the clip that holds it.
+bool isScriptAddressable(const DisplayObject& object, std::uint8_t swfVersion);
+
 // Whether a display-list depth may hold a clip a script makes.
 bool isScriptCreationDepth(std::int64_t listDepth);
+// The narrower range for clips made from a symbol or a copy (attachMovie, duplicateMovieClip,
+// CloneSprite): script depths from -16384 up; only createEmptyMovieClip goes lower.
+bool isSymbolCreationDepth(std::int64_t listDepth);
 
 // duplicateMovieClip, attachMovie, createEmptyMovieClip, removeMovieClip, swapDepths,
 // getInstanceAtDepth and getNextHighestDepth on the MovieClip prototype.

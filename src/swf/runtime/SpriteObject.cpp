@@ -154,14 +154,28 @@ void SpriteObject::showFrame(int frame, bool runScripts) {
     // Most frames of most sprites change nothing; they cost no display-list work.
     if (changes) {
         TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
-        for (int index = firstFrame; index <= lastWithTags; ++index) {
+        std::optional<int> halted;
+        for (int index = firstFrame; index <= lastWithTags && !halted; ++index) {
             const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
             for (const Tag* tag : tags) {
-                target.apply(*tag);
+                // Moving on, Flash Player stops at a tag that places nothing: the tags before
+                // it stand, the playhead stays on the frame before and tries again next time.
+                if (!target.apply(*tag) && forward) {
+                    halted = index;
+                    break;
+                }
             }
             m_context.countReplayedTags(tags.size());
         }
         created = reconcile(target, !forward);
+        if (halted) {
+            m_currentFrame = *halted - 1;
+            for (SpriteObject* sprite : created) {
+                announce(*sprite, true);
+                sprite->construct();
+            }
+            return;
+        }
     }
 
     // Only the frame landed on runs its scripts; frames passed over run none. A clip's load
@@ -270,6 +284,11 @@ std::vector<SpriteObject*> SpriteObject::reconcile(const TimelineSlots& target, 
         }
         object->setProperties(slot.properties);
         object->setPlacedBy(slot.placedBy);
+        // Flash Player names the unnamed instances scripts can reach as it places them, so
+        // clips, buttons and text fields share one count in the order of their tags.
+        if (object->name().empty() && (object->asSprite() || object->asButton() || object->asEditText())) {
+            object->setName(m_context.nextInstanceName());
+        }
         if (SpriteObject* sprite = object->asSprite()) {
             created.push_back(sprite);
         }

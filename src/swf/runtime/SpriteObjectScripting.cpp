@@ -4,19 +4,21 @@
 #include "swf/runtime/ScriptEngine.h"
 #include "swf/runtime/SpriteObject.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace kf::swf {
 
 namespace {
 
-void collectSprites(SpriteObject& clip, std::vector<SpriteObject*>& sprites) {
-    sprites.push_back(&clip);
+// Children before their clip, each list from its lowest depth up: the order Flash Player
+// runs the unload events of a clip that leaves with clips inside it.
+void collectSpritesChildrenFirst(SpriteObject& clip, std::vector<SpriteObject*>& sprites) {
     for (auto& [depth, child] : clip.displayList().objects()) {
         if (SpriteObject* sprite = child->asSprite()) {
-            collectSprites(*sprite, sprites);
+            collectSpritesChildrenFirst(*sprite, sprites);
         }
     }
+    sprites.push_back(&clip);
 }
 
 } // namespace
@@ -67,11 +69,7 @@ void SpriteObject::removeChild(DisplayDepth depth) {
 
 void SpriteObject::queueUnloadEvents() {
     std::vector<SpriteObject*> sprites;
-    collectSprites(*this, sprites);
-    // Newest first, like every other per-frame pass: children before the clip itself.
-    std::stable_sort(sprites.begin(), sprites.end(), [](const SpriteObject* left, const SpriteObject* right) {
-        return left->creationOrder() > right->creationOrder();
-    });
+    collectSpritesChildrenFirst(*this, sprites);
     for (SpriteObject* sprite : sprites) {
         m_context.actionQueue().pushEvent(sprite, static_cast<std::uint32_t>(ClipEvent::Unload));
     }

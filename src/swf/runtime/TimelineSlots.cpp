@@ -1,16 +1,21 @@
 #include "swf/runtime/TimelineSlots.h"
 
+#include <string>
+#include <utility>
+
 namespace kf::swf {
 
-void TimelineSlots::apply(const Tag& tag) {
+bool TimelineSlots::apply(const Tag& tag) {
     if (const auto* place = std::get_if<PlaceObjectTag>(&tag.body)) {
-        applyPlace(*place);
-    } else if (const auto* remove = std::get_if<RemoveObjectTag>(&tag.body)) {
+        return applyPlace(*place);
+    }
+    if (const auto* remove = std::get_if<RemoveObjectTag>(&tag.body)) {
         applyRemove(*remove);
     }
+    return true;
 }
 
-void TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
+bool TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
     const DisplayDepth depth{tag.depth.value};
     auto existing = m_slots.find(depth);
     // PlaceObject 1 has no move flag: it always places.
@@ -18,18 +23,21 @@ void TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
 
     if (!isMove) {
         // Flash Player ignores a placement on an occupied depth rather than replacing.
-        if (existing != m_slots.end() || !tag.characterId) {
-            return;
+        if (existing != m_slots.end()) {
+            return true;
+        }
+        if (!tag.characterId) {
+            return false;
         }
         TimelineSlot slot{*tag.characterId, &tag, {}};
         slot.properties.apply(tag);
         m_slots.emplace(depth, std::move(slot));
-        return;
+        return true;
     }
 
     // A move on an empty depth has nothing to modify.
     if (existing == m_slots.end()) {
-        return;
+        return true;
     }
     TimelineSlot& slot = existing->second;
     if (tag.characterId && *tag.characterId != slot.character &&
@@ -39,7 +47,12 @@ void TimelineSlots::applyPlace(const PlaceObjectTag& tag) {
         slot.character = *tag.characterId;
         slot.placedBy = &tag;
     }
+    // A move never renames: the instance keeps the name it was placed with, even when the
+    // tag replaces its character.
+    std::string name = std::move(slot.properties.name);
     slot.properties.apply(tag);
+    slot.properties.name = std::move(name);
+    return true;
 }
 
 bool TimelineSlots::canReplace(CharacterId current, CharacterId replacement) const {

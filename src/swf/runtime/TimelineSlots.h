@@ -27,8 +27,9 @@ public:
 
     using Slots = std::map<DisplayDepth, TimelineSlot>;
 
-    void apply(const Tag& tag);
-    void applyPlace(const PlaceObjectTag& tag);
+    // False for a placement that places nothing: no character for an empty depth.
+    bool apply(const Tag& tag);
+    bool applyPlace(const PlaceObjectTag& tag);
     void applyRemove(const RemoveObjectTag& tag);
 
     void set(DisplayDepth depth, TimelineSlot slot) { m_slots.insert_or_assign(depth, std::move(slot)); }

@@ -39,7 +39,7 @@ Value clipValue(Interpreter& vm, SpriteObject* clip) {
 // A new sprite of `character` (or an empty one) named and placed by a script.
 SpriteObject* createChild(Interpreter& vm, SpriteObject& parent, std::optional<CharacterId> character,
                           const std::string& name, std::int64_t listDepth) {
-    if (!isScriptCreationDepth(listDepth)) {
+    if (character ? !isSymbolCreationDepth(listDepth) : !isScriptCreationDepth(listDepth)) {
         return nullptr;
     }
     PlayerContext& player = vm.context().player;
@@ -111,7 +111,6 @@ Value swapDepths(Interpreter& vm, SpriteObject& clip, std::vector<Value>& argume
     return Value();
 }
 
-// A sprite at the depth is returned; any other object stands for the clip that holds it.
 Value getInstanceAtDepth(Interpreter& vm, SpriteObject& clip, std::vector<Value>& arguments) {
     if (arguments.empty() || arguments[0].isUndefined()) {
         return Value();
@@ -124,8 +123,7 @@ Value getInstanceAtDepth(Interpreter& vm, SpriteObject& clip, std::vector<Value>
     if (!object) {
         return Value();
     }
-    SpriteObject* sprite = object->asSprite();
-    return clipValue(vm, sprite ? sprite : &clip);
+    return Value(vm.clipObject(isScriptAddressable(*object, vm.version()) ? *object : clip));
 }
 
 Value getNextHighestDepth(Interpreter&, SpriteObject& clip, std::vector<Value>&) {
