@@ -56,11 +56,6 @@ const TimelineFrame& TimelineDefinition::frame(int index) const {
 
 std::optional<int> TimelineDefinition::frameForLabel(std::string_view label) const {
     for (const TimelineLabel& entry : m_labels) {
-        if (entry.name == label) {
-            return entry.frame;
-        }
-    }
-    for (const TimelineLabel& entry : m_labels) {
         if (equalsIgnoringCase(entry.name, label)) {
             return entry.frame;
         }

@@ -61,7 +61,8 @@ public:
     const TimelineFrame& frame(int index) const;
 
     const std::vector<TimelineLabel>& labels() const { return m_labels; }
-    // An exact match first, then one ignoring ASCII case, since AVM1 label lookups do.
+    // The first label that matches ignoring ASCII case, even where a later one matches
+    // exactly, as AVM1 label lookups do.
     std::optional<int> frameForLabel(std::string_view label) const;
 
     // Labels from DefineSceneAndFrameLabelData, which only the main timeline carries.

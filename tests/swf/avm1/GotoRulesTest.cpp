@@ -57,6 +57,35 @@ TEST(GotoRules, integerTextIsAFrameNumberAndOtherTextALabel) {
     EXPECT_EQ(playBesideThreeFrameClip(script), (Lines{"3", "3", "2", "3", "2", "2", "2", "2"}));
 }
 
+TEST(GotoRules, labelsMatchIgnoringCaseTheFirstInTheTimelineWinning) {
+    MovieBuilder builder(7);
+    TimelineBuilder frames;
+    frames.doAction(ActionAssembler().stop()).showFrame();
+    frames.label("first").showFrame();
+    frames.label("First").showFrame();
+    const CharacterId clip = builder.addSprite(frames);
+    ActionAssembler script;
+    callAndTraceFrame(script, "gotoAndStop", std::string("First"));
+    callAndTraceFrame(script, "gotoAndStop", 3);
+    callAndTraceFrame(script, "gotoAndStop", std::string("FIRST"));
+    builder.placeNamed(clip, Depth{1}, "clip").doAction(script).showFrame();
+    EXPECT_EQ(play(builder), (Lines{"2", "3", "2"}));
+}
+
+// name = new className(value), with className.prototype.toString replaced by `toString`;
+// then clip.gotoAndStop(name) and trace(clip._currentframe).
+void gotoBoxed(ActionAssembler& script, const std::string& className, const std::string& name,
+               PushValue value, const ActionAssembler& toString) {
+    script.pushString(className).getVariable().pushString("prototype").action(ActionCode::GetMember);
+    script.pushString("toString");
+    defineFunction(script, "", {}, toString).action(ActionCode::SetMember);
+    script.pushString(name).push({std::move(value), 1}).pushString(className).action(ActionCode::NewObject);
+    script.setVariable();
+    script.pushString(name).getVariable().push({1}).pushString("clip").getVariable();
+    script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
+    traceVariable(script, "clip._currentframe");
+}
+
 TEST(GotoRules, objectsNameFramesByTheirText) {
     ActionAssembler script;
     // o = {toString: function () { return "TheFrame"; }, valueOf: function () { return 3; }}
@@ -72,26 +101,10 @@ TEST(GotoRules, objectsNameFramesByTheirText) {
     script.push({std::string("o")}).getVariable().push({1}).pushString("clip").getVariable();
     script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
     traceVariable(script, "clip._currentframe");
-    // new String("3") goes by its own text even with String.prototype.toString replaced.
-    script.pushString("String").getVariable().pushString("prototype").action(ActionCode::GetMember);
-    script.pushString("toString");
-    defineFunction(script, "", {}, text);
-    script.action(ActionCode::SetMember);
-    script.pushString("s").push({std::string("3"), 1}).pushString("String").action(ActionCode::NewObject);
-    script.setVariable();
-    script.pushString("s").getVariable().push({1}).pushString("clip").getVariable();
-    script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
-    traceVariable(script, "clip._currentframe");
-    // A Number object goes by its toString().
-    script.pushString("Number").getVariable().pushString("prototype").action(ActionCode::GetMember);
-    script.pushString("toString");
-    defineFunction(script, "", {}, text);
-    script.action(ActionCode::SetMember);
-    script.pushString("n").push({3, 1}).pushString("Number").action(ActionCode::NewObject);
-    script.setVariable();
-    script.pushString("n").getVariable().push({1}).pushString("clip").getVariable();
-    script.pushString("gotoAndStop").action(ActionCode::CallMethod).action(ActionCode::Pop);
-    traceVariable(script, "clip._currentframe");
+    // A String object goes by its own text even with its toString replaced; a Number object
+    // by its toString().
+    gotoBoxed(script, "String", "s", std::string("3"), text);
+    gotoBoxed(script, "Number", "n", 3, text);
     EXPECT_EQ(playBesideThreeFrameClip(script), (Lines{"2", "3", "2"}));
 }
 
