@@ -154,7 +154,7 @@ void StageWidget::paintEvent(QPaintEvent* event) {
         m_frame = QImage(output, QImage::Format_ARGB32_Premultiplied);
     }
     m_frame.fill(QColor(view.background.red, view.background.green, view.background.blue));
-    m_renderer.render(m_player->displayList(), view, m_frame);
+    m_renderer.render(m_player->levels(), view, m_frame);
     m_frame.setDevicePixelRatio(ratio);
     painter.drawImage(QPoint(0, 0), m_frame);
 }

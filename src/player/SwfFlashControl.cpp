@@ -88,7 +88,7 @@ void SwfFlashControl::showMovie(Result<swf::Movie> movie, const QString& address
     QString failure;
     if (!movie) {
         failure = QString::fromStdString(movie.error().message);
-    } else if (!m_player->load(std::move(*movie))) {
+    } else if (!m_player->load(std::move(*movie), resolved(address).toStdString())) {
         // The engine's own message is for developers; the window says it in the user's words.
         failure = u"影片无法播放"_s;
     }

@@ -101,7 +101,7 @@ ConformanceOutcome ConformanceRunner::runTrace(const ConformanceCase& test) {
     QuitWatcher quitWatcher;
     MoviePlayer player(&quitWatcher, &recorder);
     player.setScriptEngine(&interpreter);
-    if (Status loaded = player.load(std::move(*movie)); !loaded) {
+    if (Status loaded = player.load(std::move(*movie), movieUrl(test.moviePath)); !loaded) {
         outcome.reason = QString::fromStdString(loaded.error().message);
         return outcome;
     }
@@ -151,7 +151,7 @@ ConformanceOutcome ConformanceRunner::run(const ConformanceCase& test) {
     }
 
     MoviePlayer player;
-    if (Status loaded = player.load(std::move(*movie)); !loaded) {
+    if (Status loaded = player.load(std::move(*movie), movieUrl(test.moviePath)); !loaded) {
         outcome.reason = QString::fromStdString(loaded.error().message);
         return outcome;
     }

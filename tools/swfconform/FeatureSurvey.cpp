@@ -23,14 +23,6 @@ constexpr std::array swf3Actions{
     ActionCode::GetUrl, ActionCode::WaitForFrame,  ActionCode::SetTarget,     ActionCode::GotoLabel,
 };
 
-// getURL into "_levelN" loads a movie into the player, which is not built yet.
-bool loadsMovie(const ActionBlock& block) {
-    return std::any_of(block.actions.begin(), block.actions.end(), [](const Action& action) {
-        const auto* url = std::get_if<GetUrlAction>(&action.payload);
-        return url && url->target.starts_with("_level");
-    });
-}
-
 bool needsInterpreter(const ActionBlock& block) {
     return std::any_of(block.actions.begin(), block.actions.end(), [](const Action& action) {
         return std::find(swf3Actions.begin(), swf3Actions.end(), action.code) == swf3Actions.end();
@@ -50,9 +42,6 @@ void survey(const std::vector<Tag>& tags, std::set<std::string>& features) {
         } else if (const auto* doAction = std::get_if<DoActionTag>(&tag.body)) {
             if (needsInterpreter(doAction->actions)) {
                 features.insert("ActionScript");
-            }
-            if (loadsMovie(doAction->actions)) {
-                features.insert("loadMovie");
             }
         } else if (std::holds_alternative<DoInitActionTag>(tag.body)) {
             features.insert("ActionScript");

@@ -34,11 +34,10 @@ bool selected(const ConformanceCase& test, const QStringList& filters) {
     return false;
 }
 
-// The movie runs scripts (or loads other movies, which only scripts can steer): such a test
-// measures the interpreter as much as the renderer.
+// The movie runs scripts beyond the SWF 3 actions: such a test measures the interpreter as
+// much as the renderer.
 bool needsScript(const ConformanceOutcome& outcome) {
-    return outcome.missing.contains("ActionScript") || outcome.missing.contains("ActionScript 3") ||
-           outcome.missing.contains("loadMovie");
+    return outcome.missing.contains("ActionScript") || outcome.missing.contains("ActionScript 3");
 }
 
 } // namespace

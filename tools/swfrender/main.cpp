@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     avm1::Interpreter interpreter;
     MoviePlayer player(nullptr, &tracePrinter);
     player.setScriptEngine(&interpreter);
-    if (kf::Status loaded = player.load(std::move(*movie)); !loaded) {
+    if (kf::Status loaded = player.load(std::move(*movie), movieUrl(options->moviePath)); !loaded) {
         return fail(1, loaded.error().message);
     }
     for (int shown = 1; shown < options->frames; ++shown) {

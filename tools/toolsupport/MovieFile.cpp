@@ -3,6 +3,8 @@
 #include "swf/format/MovieReader.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 
 #include <cstdint>
 #include <sstream>
@@ -44,6 +46,10 @@ Result<Movie> readMovieFile(const QString& path) {
         return Result<Movie>::failure(name + ": " + movie.error().message);
     }
     return movie;
+}
+
+std::string movieUrl(const QString& path) {
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded).toStdString();
 }
 
 std::string describeHeader(const Header& header) {

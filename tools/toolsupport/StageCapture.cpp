@@ -16,7 +16,7 @@ QImage StageCapture::capture(const MoviePlayer& player, QSize size, RenderQualit
     view.background = player.backgroundColor();
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    m_renderer.render(player.displayList(), view, image);
+    m_renderer.render(player.levels(), view, image);
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 

@@ -2,6 +2,7 @@
 
 #include "swf/avm1/ClipGeometry.h"
 #include "swf/avm1/Interpreter.h"
+#include "swf/runtime/MovieLoads.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TextCompare.h"
 
@@ -80,8 +81,11 @@ std::optional<Value> getClipProperty(Interpreter& vm, DisplayObject& clip, std::
     case 13:
         return Value(clip.name());
     case 14:
-    case 15:
         return Value(std::string());
+    case 15: {
+        const SpriteObject* holder = timeline ? timeline : clip.parent();
+        return Value(holder ? movieUrlOf(*holder) : std::string());
+    }
     case 16:
         return Value(1.0);
     case 17:

@@ -42,6 +42,8 @@ public:
     void beforeFrameScripts(ActionContext& context) override;
     void frameAdvanced(ActionContext& context) override;
     void movieUnloaded() override;
+    void variablesLoaded(ActionContext& context, SpriteObject& clip,
+                         const std::vector<std::pair<std::string, std::string>>& variables) override;
     void inputEvent(ActionContext& context, const InputEvent& event) override;
     bool clipHandlesMouse(SpriteObject& clip) override;
     void buttonEvent(ActionContext& context, ButtonObject& button, ClipEvent event) override;

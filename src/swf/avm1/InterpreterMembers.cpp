@@ -7,6 +7,7 @@
 #include "swf/avm1/TextFields.h"
 #include "swf/runtime/ButtonObject.h"
 #include "swf/runtime/EditTextObject.h"
+#include "swf/runtime/MovieLoads.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TargetPath.h"
@@ -194,8 +195,12 @@ Value Interpreter::getVariable(Frame& frame, std::string_view name) {
     if (is("this")) {
         return frame.thisValue;
     }
-    if (is("_root") || is("_level0")) {
+    if (is("_root")) {
         return Value(clipObject(m_context->root));
+    }
+    if (const std::optional<int> level = levelNumber(name)) {
+        SpriteObject* root = m_context->player.level(*level);
+        return root ? Value(clipObject(*root)) : Value();
     }
     if (is("_global")) {
         return Value(m_global);
@@ -341,11 +346,12 @@ std::shared_ptr<Object> Interpreter::clipObject(DisplayObject& clip) {
         prototype = textFieldPrototype(*this);
     }
     object->setPrototype(prototype);
-    std::string path = "_level0";
     std::vector<const DisplayObject*> chain;
-    for (const DisplayObject* step = &clip; step && step->parent(); step = step->parent()) {
-        chain.push_back(step);
+    const DisplayObject* levelRoot = &clip;
+    for (; levelRoot->parent(); levelRoot = levelRoot->parent()) {
+        chain.push_back(levelRoot);
     }
+    std::string path = "_level" + std::to_string(levelRoot->depth().value);
     for (auto step = chain.rbegin(); step != chain.rend(); ++step) {
         path += "." + (*step)->name();
     }
@@ -396,8 +402,13 @@ SpriteObject* Interpreter::resolvePath(std::string_view path, SpriteObject* base
 
 std::string Interpreter::slashPath(const DisplayObject& clip) const {
     std::string path;
-    for (const DisplayObject* step = &clip; step && step->parent(); step = step->parent()) {
+    const DisplayObject* step = &clip;
+    for (; step->parent(); step = step->parent()) {
         path = "/" + step->name() + path;
+    }
+    // Clips of other levels name their level first: "_level1/menu".
+    if (step->depth().value != 0) {
+        return "_level" + std::to_string(step->depth().value) + path;
     }
     return path.empty() ? "/" : path;
 }
@@ -416,9 +427,14 @@ Value Interpreter::getClipMember(Object& object, std::string_view name, bool& fo
         found = true;
         return clip->parent() ? Value(clipObject(*clip->parent())) : Value();
     }
-    if (equalsIgnoringCase(name, "_root") || equalsIgnoringCase(name, "_level0")) {
+    if (equalsIgnoringCase(name, "_root")) {
         found = true;
         return Value(clipObject(m_context->root));
+    }
+    if (const std::optional<int> level = levelNumber(name)) {
+        found = true;
+        SpriteObject* root = m_context->player.level(*level);
+        return root ? Value(clipObject(*root)) : Value();
     }
     if (EditTextObject* field = clip->asEditText()) {
         if (std::optional<Value> property = getTextFieldProperty(*this, *field, name)) {

@@ -9,56 +9,50 @@ namespace kf::swf {
 
 MoviePlayer::MoviePlayer(Navigator* navigator, PlayerHost* host, RuntimeLimits limits)
     : m_navigator(navigator ? navigator : &m_nullNavigator), m_host(host ? host : &m_nullHost),
-      m_limits(limits), m_movie(std::make_unique<Movie>()) {}
+      m_limits(limits), m_movie(LoadedMovie::create(Movie{}, {})) {}
 
 MoviePlayer::~MoviePlayer() {
     unload();
 }
 
-Status MoviePlayer::load(Movie movie) {
+Status MoviePlayer::load(Movie movie, std::string url) {
     unload();
-    auto owned = std::make_unique<const Movie>(std::move(movie));
-    const std::vector<Tag>& tags = owned->tags;
-
-    m_dictionary.addDefinitions(tags);
-    m_rootTimeline = TimelineDefinition::fromTags(tags, owned->header.frameCount);
-    bool backgroundSeen = false;
-    for (const Tag& tag : tags) {
-        if (const auto* background = std::get_if<SetBackgroundColorTag>(&tag.body);
-            background && !backgroundSeen) {
-            m_background = background->color;
-            backgroundSeen = true;
-        } else if (const auto* sceneData = std::get_if<DefineSceneAndFrameLabelDataTag>(&tag.body)) {
-            for (const FrameLabelEntry& entry : sceneData->labels) {
-                m_rootTimeline.addLabel(TimelineLabel{entry.label, static_cast<int>(entry.frameNumber)});
-            }
-        }
-    }
-    m_movie = std::move(owned);
-
-    m_context = std::make_unique<PlayerContext>(m_dictionary, m_movie->header.version, m_limits);
-    m_context->setScriptEngine(m_scriptEngine);
-    m_context->addExports(m_movie->tags);
-    m_root = std::make_unique<SpriteObject>(DisplayDepth{0}, CharacterId{0}, m_rootTimeline, *m_context, 0);
-    m_root->setLoops(m_looping);
-    m_context->startFrame();
-    m_root->construct();
-    // The main timeline's load event comes after its first frame's scripts.
-    m_context->actionQueue().pushEvent(m_root.get(), static_cast<std::uint32_t>(ClipEvent::Load));
-    runQueuedActions();
+    start(LoadedMovie::create(std::move(movie), std::move(url)));
     return success();
 }
 
-void MoviePlayer::unload() {
+void MoviePlayer::start(std::shared_ptr<const LoadedMovie> movie) {
+    m_movie = std::move(movie);
+    m_background = m_movie->background().value_or(Rgba{255, 255, 255, 255});
+    m_context = std::make_unique<PlayerContext>(m_movie, m_limits);
+    m_context->setScriptEngine(m_scriptEngine);
+    m_context->setMovieLoads(&m_loads);
+    auto root =
+        std::make_unique<SpriteObject>(DisplayDepth{0}, CharacterId{0}, m_movie->timeline(), *m_context, 0);
+    root->setMovie(m_movie);
+    root->setLoops(m_looping);
+    m_root = root.get();
+    m_context->levels().objects().emplace(DisplayDepth{0}, std::move(root));
+    m_context->startFrame();
+    m_root->construct();
+    // The main timeline's load event comes after its first frame's scripts.
+    m_context->actionQueue().pushEvent(m_root, static_cast<std::uint32_t>(ClipEvent::Load));
+    runQueuedActions();
+}
+
+void MoviePlayer::clearStage() {
     if (m_scriptEngine) {
         m_scriptEngine->movieUnloaded();
     }
     m_input.reset();
-    m_root.reset();
+    m_root = nullptr;
     m_context.reset();
-    m_rootTimeline = TimelineDefinition{};
-    m_dictionary = CharacterDictionary{};
-    m_movie = std::make_unique<Movie>();
+}
+
+void MoviePlayer::unload() {
+    clearStage();
+    m_loads.clear();
+    m_movie = LoadedMovie::create(Movie{}, {});
     m_background = Rgba{255, 255, 255, 255};
 }
 
@@ -121,7 +115,7 @@ void MoviePlayer::previousFrame() {
 }
 
 const std::vector<TimelineLabel>& MoviePlayer::frameLabels() const {
-    return m_rootTimeline.labels();
+    return m_movie->timeline().labels();
 }
 
 void MoviePlayer::setLooping(bool looping) {
@@ -133,8 +127,15 @@ void MoviePlayer::setLooping(bool looping) {
 
 void MoviePlayer::advanceFrame() {
     if (m_root) {
+        m_loads.startFrame();
         m_context->startFrame();
-        m_root->tick();
+        std::vector<SpriteObject*> levels;
+        for (auto& [depth, level] : m_context->levels().objects()) {
+            levels.push_back(level->asSprite());
+        }
+        for (SpriteObject* level : levels) {
+            level->tick();
+        }
         runQueuedActions();
         if (m_scriptEngine) {
             // Timers come after the frame's queue; what they start (gotos) runs its scripts
@@ -143,11 +144,16 @@ void MoviePlayer::advanceFrame() {
             m_scriptEngine->frameAdvanced(context);
             runQueuedActions();
         }
+        completeLoads();
     }
 }
 
 const DisplayList& MoviePlayer::displayList() const {
     return m_root ? m_root->displayList() : m_emptyList;
+}
+
+const DisplayList& MoviePlayer::levels() const {
+    return m_context ? m_context->levels() : m_emptyList;
 }
 
 void MoviePlayer::setNavigator(Navigator* navigator) {
@@ -160,7 +166,7 @@ void MoviePlayer::setHost(PlayerHost* host) {
 
 ActionContext MoviePlayer::rootContext() {
     static const ActionBlock noActions;
-    return ActionContext{*m_root, *m_root, m_root.get(), *m_context, *m_navigator, *m_host, noActions};
+    return ActionContext{*m_root, *m_root, m_root, *m_context, *m_navigator, *m_host, noActions};
 }
 
 void MoviePlayer::runQueuedActions() {
@@ -195,7 +201,12 @@ void MoviePlayer::runQueuedActions() {
             continue;
         }
         static const ActionBlock noActions;
-        ActionContext context{*m_root,
+        // _root is the main timeline of the clip's own level.
+        SpriteObject* levelRoot = entry.clip;
+        while (levelRoot->parent()) {
+            levelRoot = levelRoot->parent();
+        }
+        ActionContext context{*levelRoot,
                               *entry.clip,
                               entry.clip,
                               *m_context,

@@ -5,12 +5,16 @@
 #include "swf/runtime/ActionRunner.h"
 #include "swf/runtime/CharacterDictionary.h"
 #include "swf/runtime/DisplayList.h"
+#include "swf/runtime/LoadedMovie.h"
+#include "swf/runtime/LocalResourceLoader.h"
+#include "swf/runtime/MovieLoads.h"
 #include "swf/runtime/NullNavigator.h"
 #include "swf/runtime/NullPlayerHost.h"
 #include "swf/runtime/RuntimeLimits.h"
 #include "swf/runtime/TimelineDefinition.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,14 +39,17 @@ public:
     MoviePlayer& operator=(const MoviePlayer&) = delete;
 
     // Takes the parsed movie and shows its first frame (running that frame's scripts).
-    Status load(Movie movie);
+    // `url` is where it came from: what _url answers and what the movies and variables it
+    // loads are found relative to.
+    Status load(Movie movie, std::string url = {});
     void unload();
     bool isLoaded() const { return m_root != nullptr; }
 
-    const Header& header() const { return m_movie->header; }
-    std::uint8_t version() const { return m_movie->header.version; }
-    const Rect& stageRect() const { return m_movie->header.frameSize; }
-    double frameRate() const { return m_movie->header.frameRate.toDouble(); }
+    // Of the movie at level 0.
+    const Header& header() const { return m_movie->header(); }
+    std::uint8_t version() const { return m_movie->version(); }
+    const Rect& stageRect() const { return m_movie->header().frameSize; }
+    double frameRate() const { return m_movie->header().frameRate.toDouble(); }
     // From SetBackgroundColor; white when the movie sets none.
     Rgba backgroundColor() const { return m_background; }
 
@@ -80,17 +87,33 @@ public:
     // pointer shown.
     bool wantsHandCursor();
 
+    // Level 0's display list.
     const DisplayList& displayList() const;
-    SpriteObject* root() { return m_root.get(); }
-    const CharacterDictionary& dictionary() const { return m_dictionary; }
+    // What the stage shows: the main timeline of every level, level 0 lowest.
+    const DisplayList& levels() const;
+    SpriteObject* root() { return m_root; }
+    const CharacterDictionary& dictionary() const { return m_movie->dictionary(); }
 
     void setNavigator(Navigator* navigator);
     void setHost(PlayerHost* host);
     // The interpreter for the movie's scripts; set before load(). Null keeps the built-in
     // SWF 3 actions only. The engine must outlive the player or be reset first.
     void setScriptEngine(ScriptEngine* engine) { m_scriptEngine = engine; }
+    // Where loadMovie and loadVariables get addresses other than local files; null refuses
+    // them. Must outlive the player.
+    void setRemoteLoader(ResourceLoader* loader) { m_localLoader.setRemote(loader); }
+    // Replaces the whole loader, local files included (tests, sandboxed hosts).
+    void setResourceLoader(ResourceLoader* loader) { m_loader = loader ? loader : &m_localLoader; }
 
 private:
+    void start(std::shared_ptr<const LoadedMovie> movie);
+    void clearStage();
+    // At the end of a frame: carries out the loads that came due (MoviePlayerLoading.cpp).
+    void completeLoads();
+    void complete(LoadRequest& request, ResourceLoader::Bytes bytes);
+    void loadIntoLevel(int level, std::shared_ptr<const LoadedMovie> movie);
+    void unloadLevel(int level);
+    SpriteObject* findTarget(const LoadTarget& target) const;
     void runQueuedActions();
     void dispatchInput(const InputEvent& event);
     ActionContext rootContext();
@@ -105,11 +128,14 @@ private:
     bool m_looping = true;
     Rgba m_background{255, 255, 255, 255};
 
-    std::unique_ptr<const Movie> m_movie;
-    CharacterDictionary m_dictionary;
-    TimelineDefinition m_rootTimeline;
+    LocalResourceLoader m_localLoader;
+    ResourceLoader* m_loader = &m_localLoader;
+    MovieLoads m_loads;
+
+    std::shared_ptr<const LoadedMovie> m_movie;
     std::unique_ptr<PlayerContext> m_context;
-    std::unique_ptr<SpriteObject> m_root;
+    // Level 0's main timeline; the context's levels own it.
+    SpriteObject* m_root = nullptr;
     std::unique_ptr<InputDispatcher> m_input;
     DisplayList m_emptyList;
 };

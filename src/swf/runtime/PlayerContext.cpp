@@ -8,7 +8,6 @@
 #include "swf/runtime/SpriteCharacter.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/StaticTextObject.h"
-#include "swf/runtime/TextCompare.h"
 
 namespace kf::swf {
 
@@ -24,16 +23,17 @@ std::size_t countObjects(const DisplayObject& object) {
 }
 } // namespace
 
-PlayerContext::PlayerContext(const CharacterDictionary& dictionary, std::uint8_t swfVersion,
-                             RuntimeLimits limits)
-    : m_dictionary(dictionary), m_swfVersion(swfVersion), m_limits(limits) {}
+PlayerContext::PlayerContext(std::shared_ptr<const LoadedMovie> movie, RuntimeLimits limits)
+    : m_movie(std::move(movie)), m_limits(limits) {}
 
 std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, DisplayDepth depth,
                                                           SpriteObject& parent) {
     if (m_liveObjects >= m_limits.maxObjects) {
         return nullptr;
     }
-    std::shared_ptr<const Character> character = m_dictionary.findShared(id);
+    // A clip inside a loaded movie places that movie's characters.
+    const std::shared_ptr<const LoadedMovie>& movie = parent.movie() ? parent.movie() : m_movie;
+    std::shared_ptr<const Character> character = movie->dictionary().findShared(id);
     if (!character) {
         return nullptr;
     }
@@ -48,8 +48,10 @@ std::unique_ptr<DisplayObject> PlayerContext::instantiate(CharacterId id, Displa
             return nullptr;
         }
         auto sprite = std::static_pointer_cast<const SpriteCharacter>(character);
-        object = std::make_unique<SpriteObject>(depth, id, sprite->timeline(), *this,
-                                                parent.nestingLevel() + 1, sprite);
+        auto clip = std::make_unique<SpriteObject>(depth, id, sprite->timeline(), *this,
+                                                   parent.nestingLevel() + 1, sprite);
+        clip->setMovie(movie);
+        object = std::move(clip);
         break;
     }
     case CharacterKind::Text:
@@ -89,43 +91,15 @@ std::unique_ptr<SpriteObject> PlayerContext::instantiateEmptySprite(DisplayDepth
     auto sprite = std::make_unique<SpriteObject>(depth, CharacterId{0}, emptyTimeline, *this,
                                                  parent.nestingLevel() + 1);
     sprite->setParent(&parent);
+    sprite->setMovie(parent.movie() ? parent.movie() : m_movie);
     sprite->setCreationOrder(++m_created);
     ++m_liveObjects;
     return sprite;
 }
 
-void PlayerContext::addExports(const std::vector<Tag>& tags) {
-    for (const Tag& tag : tags) {
-        const auto* body = std::get_if<UnknownTag>(&tag.body);
-        if (tag.code != TagCode::ExportAssets || !body) {
-            continue;
-        }
-        // UI16 count, then per symbol a UI16 character id and a NUL-terminated name.
-        const std::vector<std::uint8_t>& bytes = body->body;
-        std::size_t position = 2;
-        const std::size_t count = bytes.size() >= 2 ? bytes[0] | (bytes[1] << 8) : 0;
-        for (std::size_t index = 0; index < count && position + 2 < bytes.size(); ++index) {
-            const CharacterId id{static_cast<std::uint16_t>(bytes[position] | (bytes[position + 1] << 8))};
-            position += 2;
-            std::string name;
-            while (position < bytes.size() && bytes[position] != 0) {
-                name.push_back(static_cast<char>(bytes[position++]));
-            }
-            ++position;
-            if (!exportedCharacter(name)) {
-                m_exports.emplace_back(std::move(name), id);
-            }
-        }
-    }
-}
-
-std::optional<CharacterId> PlayerContext::exportedCharacter(std::string_view name) const {
-    for (const auto& [exported, id] : m_exports) {
-        if (namesAreCaseSensitive() ? exported == name : equalsIgnoringCase(exported, name)) {
-            return id;
-        }
-    }
-    return std::nullopt;
+SpriteObject* PlayerContext::level(int number) const {
+    DisplayObject* root = m_levels.at(DisplayDepth{number});
+    return root ? root->asSprite() : nullptr;
 }
 
 void PlayerContext::retire(std::unique_ptr<DisplayObject> object) {

@@ -2,7 +2,9 @@
 
 #include "swf/runtime/ActionQueue.h"
 #include "swf/runtime/CharacterDictionary.h"
+#include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
+#include "swf/runtime/LoadedMovie.h"
 #include "swf/runtime/RuntimeLimits.h"
 
 #include <cstdint>
@@ -16,14 +18,16 @@
 
 namespace kf::swf {
 
+class MovieLoads;
 class ScriptEngine;
 class SpriteObject;
 
-// What every timeline of one movie shares: the dictionary to instantiate from, the queue of
-// frame scripts, and the objects removed during the current frame.
+// What every timeline of the player shares: the levels, the queue of frame scripts, the
+// objects removed during the current frame, and the movie at level 0. Clips instantiate
+// from the movie their own timeline comes from.
 class PlayerContext {
 public:
-    PlayerContext(const CharacterDictionary& dictionary, std::uint8_t swfVersion, RuntimeLimits limits = {});
+    explicit PlayerContext(std::shared_ptr<const LoadedMovie> movie, RuntimeLimits limits = {});
 
     // A new instance of `id` for `parent`'s display list, or nullptr when the character is
     // missing, cannot be shown yet, or a limit is reached (the timeline then skips it, as
@@ -39,18 +43,27 @@ public:
     void retire(std::unique_ptr<DisplayObject> object);
     void releaseRetired() { m_retired.clear(); }
 
-    const CharacterDictionary& dictionary() const { return m_dictionary; }
-    // The symbols ExportAssets names, for attachMovie. The first export of a name wins.
-    void addExports(const std::vector<Tag>& tags);
-    std::optional<CharacterId> exportedCharacter(std::string_view name) const;
+    // The level 0 movie's.
+    const LoadedMovie& movie() const { return *m_movie; }
+    const CharacterDictionary& dictionary() const { return m_movie->dictionary(); }
+    std::optional<CharacterId> exportedCharacter(std::string_view name) const {
+        return m_movie->exportedCharacter(name);
+    }
+    // The main timelines of _level0, _level1...: each level's root at the depth of its number.
+    DisplayList& levels() { return m_levels; }
+    SpriteObject* level(int number) const;
+    // Where scripts queue loadMovie, loadVariables and unloadMovie; null when the player
+    // loads nothing.
+    MovieLoads* movieLoads() const { return m_movieLoads; }
+    void setMovieLoads(MovieLoads* loads) { m_movieLoads = loads; }
     // The interpreter, when the player has one: the timeline asks it about unload handlers.
     ScriptEngine* scriptEngine() const { return m_scriptEngine; }
     void setScriptEngine(ScriptEngine* engine) { m_scriptEngine = engine; }
     ActionQueue& actionQueue() { return m_actionQueue; }
     const RuntimeLimits& limits() const { return m_limits; }
-    std::uint8_t swfVersion() const { return m_swfVersion; }
+    std::uint8_t swfVersion() const { return m_movie->version(); }
     // Instance names ignore case in movies before SWF 7.
-    bool namesAreCaseSensitive() const { return m_swfVersion >= 7; }
+    bool namesAreCaseSensitive() const { return swfVersion() >= 7; }
     std::size_t liveObjectCount() const { return m_liveObjects; }
 
     // Timeline tags applied since the frame began, against maxTagsReplayedPerFrame.
@@ -62,8 +75,7 @@ public:
     bool firstRunOfInitActions(const ActionBlock* actions) { return m_initActionsRun.insert(actions).second; }
 
 private:
-    const CharacterDictionary& m_dictionary;
-    std::uint8_t m_swfVersion;
+    std::shared_ptr<const LoadedMovie> m_movie;
     RuntimeLimits m_limits;
     ActionQueue m_actionQueue;
     std::vector<std::unique_ptr<DisplayObject>> m_retired;
@@ -71,9 +83,11 @@ private:
     std::size_t m_replayedTags = 0;
     std::unordered_set<const ActionBlock*> m_initActionsRun;
     ScriptEngine* m_scriptEngine = nullptr;
-    std::vector<std::pair<std::string, CharacterId>> m_exports;
+    MovieLoads* m_movieLoads = nullptr;
     std::uint64_t m_created = 0;
     int m_instanceNames = 0;
+    // Last, so the levels go before anything their clips might still reach.
+    DisplayList m_levels;
 };
 
 } // namespace kf::swf

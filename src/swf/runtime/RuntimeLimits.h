@@ -16,6 +16,8 @@ struct RuntimeLimits {
     // Each backward goto replays the timeline from frame 1; scripts bouncing between far
     // frames of a large movie would replay it thousands of times in one frame.
     std::size_t maxTagsReplayedPerFrame = 2000000;
+    // loadMovie and loadVariables read at most this much of a file.
+    std::size_t maxLoadedBytes = std::size_t{64} * 1024 * 1024;
 };
 
 } // namespace kf::swf

@@ -5,6 +5,9 @@
 #include "swf/runtime/InputEvent.h"
 
 #include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kf::swf {
 
@@ -34,6 +37,13 @@ public:
     }
     // The movie is going away: drop every script object that refers to it.
     virtual void movieUnloaded() = 0;
+    // loadVariables brought these name-value pairs for `clip`: they become its variables.
+    virtual void variablesLoaded(ActionContext& context, SpriteObject& clip,
+                                 const std::vector<std::pair<std::string, std::string>>& variables) {
+        (void)context;
+        (void)clip;
+        (void)variables;
+    }
 
     // Mouse and keyboard, before the clips' own events are queued: the Key and Mouse
     // listeners, and the engine's view of the keys held and the mouse position.

@@ -1,6 +1,7 @@
 #include "swf/runtime/SpriteObject.h"
 
 #include "swf/runtime/ButtonObject.h"
+#include "swf/runtime/LoadedMovie.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteCharacter.h"
 #include "swf/runtime/TimelineSlots.h"
@@ -14,7 +15,7 @@ namespace kf::swf {
 SpriteObject::SpriteObject(DisplayDepth depth, CharacterId characterId, const TimelineDefinition& timeline,
                            PlayerContext& context, int nestingLevel,
                            std::shared_ptr<const SpriteCharacter> character)
-    : DisplayObject(depth, characterId), m_timeline(timeline), m_context(context),
+    : DisplayObject(depth, characterId), m_timeline(&timeline), m_context(context),
       m_nestingLevel(nestingLevel), m_character(std::move(character)) {}
 
 void SpriteObject::markRemoved() {
@@ -25,7 +26,7 @@ void SpriteObject::markRemoved() {
 }
 
 void SpriteObject::construct() {
-    if (m_currentFrame < 0 && m_timeline.playableFrameCount() > 0) {
+    if (m_currentFrame < 0 && m_timeline->playableFrameCount() > 0) {
         showFrame(0);
     }
 }
@@ -97,7 +98,7 @@ void SpriteObject::advance() {
     if (!m_playing) {
         return;
     }
-    if (m_currentFrame + 1 < m_timeline.playableFrameCount()) {
+    if (m_currentFrame + 1 < m_timeline->playableFrameCount()) {
         showFrame(m_currentFrame + 1);
     } else if (totalFrames() > 1 && m_loops) {
         showFrame(0);
@@ -120,7 +121,7 @@ void SpriteObject::gotoFrame(int frame) {
 }
 
 bool SpriteObject::gotoLabel(std::string_view label) {
-    const std::optional<int> frame = m_timeline.frameForLabel(label);
+    const std::optional<int> frame = m_timeline->frameForLabel(label);
     if (!frame) {
         return false;
     }
@@ -143,20 +144,20 @@ void SpriteObject::showFrame(int frame, bool runScripts) {
     // the reconcile step then keeps every instance the replay places identically.
     const bool forward = frame > m_currentFrame;
     const int firstFrame = forward ? m_currentFrame + 1 : 0;
-    const int lastWithTags = std::min(frame, m_timeline.storedFrameCount() - 1);
+    const int lastWithTags = std::min(frame, m_timeline->storedFrameCount() - 1);
     bool changes = !forward;
     for (int index = firstFrame; index <= lastWithTags && !changes; ++index) {
-        changes = !m_timeline.frame(index).controlTags.empty();
+        changes = !m_timeline->frame(index).controlTags.empty();
     }
 
     m_currentFrame = frame;
     std::vector<SpriteObject*> created;
     // Most frames of most sprites change nothing; they cost no display-list work.
     if (changes) {
-        TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&m_context.dictionary());
+        TimelineSlots target = forward ? slotsFromDisplayList() : TimelineSlots(&dictionary());
         std::optional<int> halted;
         for (int index = firstFrame; index <= lastWithTags && !halted; ++index) {
-            const std::vector<const Tag*>& tags = m_timeline.frame(index).controlTags;
+            const std::vector<const Tag*>& tags = m_timeline->frame(index).controlTags;
             for (const Tag* tag : tags) {
                 // Moving on, Flash Player stops at a tag that places nothing: the tags before
                 // it stand, the playhead stays on the frame before and tries again next time.
@@ -181,7 +182,7 @@ void SpriteObject::showFrame(int frame, bool runScripts) {
     // Only the frame landed on runs its scripts; frames passed over run none. A clip's load
     // event queues where its PlaceObject stands among the frame's DoAction tags.
     static const TimelineFrame unscripted;
-    const TimelineFrame& landing = runScripts ? m_timeline.frame(frame) : unscripted;
+    const TimelineFrame& landing = runScripts ? m_timeline->frame(frame) : unscripted;
     std::size_t announced = 0;
     for (std::size_t index = 0; index < landing.actions.size(); ++index) {
         const std::size_t position = landing.actionPositions[index];
@@ -221,7 +222,7 @@ void SpriteObject::announce(SpriteObject& sprite, bool placedByTimeline) {
 }
 
 TimelineSlots SpriteObject::slotsFromDisplayList() const {
-    TimelineSlots slots(&m_context.dictionary());
+    TimelineSlots slots(&dictionary());
     for (const auto& [depth, object] : m_displayList.objects()) {
         if (object->placedBy() != nullptr) {
             slots.set(depth, TimelineSlot{object->characterId(), object->placedBy(), object->properties()});

@@ -12,6 +12,8 @@
 
 namespace kf::swf {
 
+class CharacterDictionary;
+class LoadedMovie;
 class PlayerContext;
 class SpriteCharacter;
 class TimelineSlots;
@@ -32,7 +34,16 @@ public:
 
     DisplayList& displayList() { return m_displayList; }
     const DisplayList& displayList() const { return m_displayList; }
-    const TimelineDefinition& timeline() const { return m_timeline; }
+    const TimelineDefinition& timeline() const { return *m_timeline; }
+    // The movie whose characters this clip's timeline places: the one it was defined in, or
+    // the one loaded into it. Every clip of a player has one once it is on stage.
+    const std::shared_ptr<const LoadedMovie>& movie() const { return m_movie; }
+    void setMovie(std::shared_ptr<const LoadedMovie> movie) { m_movie = std::move(movie); }
+    PlayerContext& context() const { return m_context; }
+    // loadMovie into this clip: its children and drawing go, `movie`'s main timeline takes
+    // the place of its own and shows its first frame. A null movie leaves the clip empty,
+    // as unloadMovie does. Name, depth and transform stay.
+    void replaceContent(std::shared_ptr<const LoadedMovie> movie);
     // What scripts drew into the clip with the drawing API; drawn beneath its children.
     ClipDrawing& drawing() { return m_drawing; }
     const ClipDrawing& drawing() const { return m_drawing; }
@@ -41,7 +52,7 @@ public:
     // 0-based; -1 until the first frame has been shown. The frame of tags after the last
     // ShowFrame counts as the last frame.
     int currentFrame() const { return std::min(m_currentFrame, totalFrames() - 1); }
-    int totalFrames() const { return m_timeline.frameCount(); }
+    int totalFrames() const { return m_timeline->frameCount(); }
     // Every frame is in memory once the movie is loaded; a sprite without frames has none.
     int framesLoaded() const { return totalFrames(); }
     // WaitForFrame's question. Once everything is loaded Flash Player answers yes even past
@@ -108,7 +119,10 @@ private:
     void announce(SpriteObject& sprite, bool placedByTimeline);
     void queueUnloadEvents();
 
-    const TimelineDefinition& m_timeline;
+    const CharacterDictionary& dictionary() const;
+
+    const TimelineDefinition* m_timeline;
+    std::shared_ptr<const LoadedMovie> m_movie;
     PlayerContext& m_context;
     int m_nestingLevel;
     std::shared_ptr<const SpriteCharacter> m_character;

@@ -1,6 +1,7 @@
 #include "swf/runtime/Swf3Actions.h"
 
 #include "swf/runtime/ActionRunner.h"
+#include "swf/runtime/MovieLoads.h"
 #include "swf/runtime/Navigator.h"
 #include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/PlayerHost.h"
@@ -89,6 +90,9 @@ void getUrl(ActionContext& context, const Action& action) {
     const std::string_view url = payload->url;
     if (url.size() >= prefix.size() && equalsIgnoringCase(url.substr(0, prefix.size()), prefix)) {
         context.navigator.fsCommand(std::string(url.substr(prefix.size())), payload->target);
+        return;
+    }
+    if (requestLevelLoad(context.player, context.base, url, payload->target)) {
         return;
     }
     context.navigator.getUrl(payload->url, payload->target);

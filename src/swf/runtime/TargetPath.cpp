@@ -1,5 +1,7 @@
 #include "swf/runtime/TargetPath.h"
 
+#include "swf/runtime/MovieLoads.h"
+#include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 #include "swf/runtime/TextCompare.h"
 
@@ -64,8 +66,10 @@ private:
             return false;
         }
         auto is = [&](std::string_view word) { return equalsIgnoringCase(name, word); };
-        if (is("_root") || is("_level0")) {
+        if (is("_root")) {
             m_current = &m_root;
+        } else if (const std::optional<int> level = levelNumber(name)) {
+            m_current = m_root.context().level(*level);
         } else if (is("_parent")) {
             m_current = m_current->parent();
         } else if (!is("this")) {

@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/ClipProperties.h"
+#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/FrameTargets.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/runtime/Navigator.h"
@@ -82,7 +83,7 @@ void setTarget2(Interpreter& vm, Frame& frame, const Action&) {
     retarget(vm, frame, vm.toString(value));
 }
 
-void getUrl(Interpreter& vm, Frame&, const Action& action) {
+void getUrl(Interpreter& vm, Frame& frame, const Action& action) {
     const auto* payload = std::get_if<GetUrlAction>(&action.payload);
     if (!payload) {
         return;
@@ -93,6 +94,9 @@ void getUrl(Interpreter& vm, Frame&, const Action& action) {
         vm.context().navigator.fsCommand(std::string(url.substr(prefix.size())), payload->target);
         return;
     }
+    if (requestScriptLoad(vm, target(vm, frame), payload->url, payload->target, false, false)) {
+        return;
+    }
     vm.context().navigator.getUrl(payload->url, payload->target);
 }
 
@@ -100,16 +104,21 @@ void getUrl2(Interpreter& vm, Frame& frame, const Action& action) {
     const std::string window = vm.toString(frame.pop());
     const std::string url = vm.toString(frame.pop());
     const auto* payload = std::get_if<GetUrl2Action>(&action.payload);
-    if (!payload || payload->loadTarget || payload->loadVariables) {
-        return; // loadMovie and loadVariables are not built yet
+    if (!payload) {
+        return;
     }
     constexpr std::string_view prefix = "FSCommand:";
-    if (url.size() >= prefix.size() &&
+    if (!payload->loadTarget && !payload->loadVariables && url.size() >= prefix.size() &&
         equalsIgnoringCase(std::string_view(url).substr(0, prefix.size()), prefix)) {
         vm.context().navigator.fsCommand(url.substr(prefix.size()), window);
         return;
     }
-    vm.context().navigator.getUrl(url, window);
+    if (requestScriptLoad(vm, target(vm, frame), url, window, payload->loadTarget, payload->loadVariables)) {
+        return;
+    }
+    if (!payload->loadTarget) {
+        vm.context().navigator.getUrl(url, window);
+    }
 }
 
 // A frame number (1-based) or a label, optionally "path:frame".

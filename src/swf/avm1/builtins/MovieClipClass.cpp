@@ -1,5 +1,6 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/FrameTargets.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/builtins/MovieClipDrawing.h"
@@ -71,6 +72,7 @@ void installMovieClip(Interpreter& vm) {
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
     installMovieClipDrawing(vm, prototype);
     installMovieClipDepths(vm, prototype);
+    installMovieClipLoading(vm, prototype);
 }
 
 } // namespace kf::swf::avm1
