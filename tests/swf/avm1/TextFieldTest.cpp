@@ -1,5 +1,5 @@
 // Text field instances seen from scripts: their properties and the variable binding.
-#include "ScriptMovie.h"
+#include "BuiltinScript.h"
 
 namespace kf::swf::avm1::test {
 namespace {
@@ -68,6 +68,40 @@ TEST(TextField, htmlTextOfAPlainFieldIsItsText) {
     setMember(script, "field", "htmlText", std::string("<b>x</b> &amp; y"));
     traceMember(script, "field", "text");
     EXPECT_EQ(play(fieldMovie(script)), (Lines{"<b>x</b>", "x & y"}));
+}
+
+// _root.createTextField(name, depth, x, y, width, height), traced, then the field's place.
+ActionAssembler createFieldScript(const std::string& name, double depth) {
+    ActionAssembler script;
+    invoke(script, "_root", "createTextField",
+           {PushValue(name), PushValue(depth), PushValue(2.9), PushValue(-3.2), PushValue(-40.0),
+            PushValue(20.7)})
+        .trace();
+    for (const char* property : {"_x", "_y", "_width", "_height"}) {
+        script.pushString(name + "." + property).getVariable().trace();
+    }
+    return script;
+}
+
+TEST(TextField, createTextFieldPlacesWholePixelsAndReturnsTheFieldFromSwf8) {
+    EXPECT_EQ(run(8, createFieldScript("made", 5)), (Lines{"_level0.made", "2", "-3", "40", "20"}));
+    EXPECT_EQ(run(7, createFieldScript("made", 5)), (Lines{"undefined", "2", "-3", "40", "20"}));
+}
+
+TEST(TextField, scriptMadeFieldTakesTextAndASoundOfItsOwn) {
+    ActionAssembler script;
+    invokeAndDrop(script, "_root", "createTextField",
+                  {PushValue(std::string("t")), PushValue(1), PushValue(0), PushValue(0), PushValue(100),
+                   PushValue(20)});
+    assignMember(script, "t", "text", PushValue(std::string("hello")));
+    traceMember(script, "t", "text");
+    construct(script, "s", "Sound", {Variable{"t"}});
+    invokeAndDrop(script, "s", "setPan", {PushValue(50)});
+    construct(script, "again", "Sound", {Variable{"t"}});
+    invoke(script, "again", "getPan").trace();
+    construct(script, "movie", "Sound");
+    invoke(script, "movie", "getPan").trace();
+    EXPECT_EQ(run(8, script), (Lines{"hello", "50", "0"}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Color: the colour transform of one clip, in percentages and colour offsets. The clip is
+// Color: the colour transform of one clip or button, in percentages and colour offsets. The clip is
 // looked up again on every call, so a Color outlives a removed clip harmlessly.
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
@@ -9,14 +9,14 @@ namespace kf::swf::avm1 {
 
 namespace {
 
-SpriteObject* targetClip(Interpreter& vm, const Value& thisValue) {
+DisplayObject* targetClip(Interpreter& vm, const Value& thisValue) {
     Object* self = thisValue.objectOrNull();
     Property* target = self ? self->findOwn("target", vm.caseSensitive()) : nullptr;
     if (!target) {
         return nullptr;
     }
     if (target->value.isObject()) {
-        return vm.resolveClip(*target->value.object());
+        return vm.resolveDisplayObject(*target->value.object());
     }
     // A path; an empty one names nothing here (unlike tellTarget, where it is this timeline).
     const std::string path = vm.toString(target->value);
@@ -46,12 +46,12 @@ constexpr Channel channels[] = {
     {"aa", "ab", &ColorTransform::alphaMultiplier, &ColorTransform::alphaAddition},
 };
 
-using ColorMethod = Value (*)(Interpreter&, SpriteObject&, std::vector<Value>&);
+using ColorMethod = Value (*)(Interpreter&, DisplayObject&, std::vector<Value>&);
 
 void method(Interpreter& vm, Object& prototype, std::string_view name, ColorMethod body) {
     vm.setMethod(prototype, name,
                  [body](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
-                     SpriteObject* clip = targetClip(interpreter, thisValue);
+                     DisplayObject* clip = targetClip(interpreter, thisValue);
                      return clip ? body(interpreter, *clip, arguments) : Value();
                  });
 }
@@ -70,7 +70,7 @@ void installColor(Interpreter& vm) {
         prototype);
     vm.global().define("Color", Value(constructor), DontEnum);
 
-    method(vm, *prototype, "getRGB", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
+    method(vm, *prototype, "getRGB", [](Interpreter&, DisplayObject& clip, std::vector<Value>&) {
         const ColorTransform& transform = clip.colorTransform();
         // Negative offsets spill their sign bits over the channels above, as in Flash Player.
         const std::int32_t rgb =
@@ -78,7 +78,7 @@ void installColor(Interpreter& vm) {
         return Value(static_cast<double>(rgb));
     });
     method(vm, *prototype, "setRGB",
-           [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
+           [](Interpreter& interpreter, DisplayObject& clip, std::vector<Value>& arguments) {
                const std::uint32_t rgb = toUint32(interpreter.toNumber(argument(arguments, 0)));
                ColorTransform transform = clip.colorTransform();
                transform.redMultiplier = transform.greenMultiplier = transform.blueMultiplier = 0;
@@ -89,7 +89,7 @@ void installColor(Interpreter& vm) {
                return Value();
            });
     method(vm, *prototype, "getTransform",
-           [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>&) {
+           [](Interpreter& interpreter, DisplayObject& clip, std::vector<Value>&) {
                const ColorTransform& transform = clip.colorTransform();
                auto result = interpreter.newObject();
                for (const Channel& channel : channels) {
@@ -100,7 +100,7 @@ void installColor(Interpreter& vm) {
            });
     // Only the properties the object itself has change the transform; inherited ones do not.
     method(vm, *prototype, "setTransform",
-           [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
+           [](Interpreter& interpreter, DisplayObject& clip, std::vector<Value>& arguments) {
                Object* given = argument(arguments, 0).objectOrNull();
                if (!given) {
                    return Value();

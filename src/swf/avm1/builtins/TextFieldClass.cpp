@@ -1,6 +1,8 @@
 // TextField: the properties of text field instances and the variable binding of fields.
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
+#include "swf/avm1/Conversions.h"
+#include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/TextFields.h"
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/EditTextObject.h"
@@ -238,11 +240,48 @@ std::shared_ptr<Object> textFieldPrototype(Interpreter& vm) {
     return prototype && prototype->value.isObject() ? prototype->value.object() : nullptr;
 }
 
+namespace {
+
+// createTextField(name, depth, x, y, width, height) on a clip: an empty, editable field in a
+// device font. The numbers are taken as whole pixels; a negative size counts by its length.
+// SWF 8 movies get the field back, older ones undefined.
+Value createTextField(Interpreter& vm, const Value& thisValue, std::vector<Value>& arguments) {
+    Object* self = thisValue.objectOrNull();
+    SpriteObject* parent = self ? vm.resolveClip(*self) : nullptr;
+    if (!parent && thisValue.isUndefined() && vm.hasContext()) {
+        parent = &vm.context().base; // called as a plain function on a timeline
+    }
+    if (!parent || arguments.size() < 6) {
+        return Value();
+    }
+    const std::int64_t listDepth =
+        static_cast<std::int64_t>(toInt32(vm.toNumber(arguments[1]))) + scriptDepthOffset;
+    if (!isScriptCreationDepth(listDepth)) {
+        return Value();
+    }
+    auto whole = [&](std::size_t index) { return toInt32(vm.toNumber(arguments[index])); };
+    const Rect bounds{Twips{}, Twips::fromPixels(std::abs(whole(4))), Twips{},
+                      Twips::fromPixels(std::abs(whole(5)))};
+    auto field = std::make_unique<EditTextObject>(DisplayDepth{static_cast<std::int32_t>(listDepth)}, bounds);
+    field->setName(vm.toString(arguments[0]));
+    Matrix placement;
+    placement.tx = Twips::fromPixels(whole(2)).value;
+    placement.ty = Twips::fromPixels(whole(3)).value;
+    field->setMatrix(placement);
+    DisplayObject* placed = parent->addScriptChild(std::move(field));
+    return placed && vm.version() >= 8 ? Value(vm.clipObject(*placed)) : Value();
+}
+
+} // namespace
+
 void installTextField(Interpreter& vm) {
     auto prototype = vm.newObject();
     auto constructor =
         vm.newFunction([](Interpreter&, const Value&, std::vector<Value>&) { return Value(); }, prototype);
     vm.global().define("TextField", Value(constructor), DontEnum);
+    if (vm.version() >= 6) {
+        vm.setMethod(*vm.movieClipPrototype, "createTextField", createTextField);
+    }
 }
 
 } // namespace kf::swf::avm1
