@@ -127,8 +127,9 @@ Value duration(Interpreter& vm, const Value& thisValue, std::vector<Value>&) {
     return instance ? *instance->property(vm, "duration") : Value();
 }
 
-// Playback is silent for now, so an attached sound is always at its start.
-Value position(Interpreter&, const Value& thisValue, std::vector<Value>&) {
+// Playback is silent and attached sounds come with the movie, so an attached sound is always
+// at its start and has no bytes left to load: position and byte counts read 0.
+Value zeroWhenAttached(Interpreter&, const Value& thisValue, std::vector<Value>&) {
     SoundInstance* instance = instanceOf(thisValue);
     return instance && instance->attached ? Value(0.0) : Value();
 }
@@ -210,21 +211,13 @@ void installSound(Interpreter& vm) {
     vm.setMethod(*prototype, "start", nothing);
     vm.setMethod(*prototype, "stop", nothing);
     // Flash Player 6 added these; SWF 5 movies do not see them.
-    const std::pair<const char*, NativeFunction> playerSix[] = {
-        {"getDuration", duration},
-        {"getPosition", position},
-        {"loadSound", nothing},
-        {"setPosition", nothing},
-        {"setDuration", nothing},
-        {"getBytesLoaded",
-         [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
-             SoundInstance* instance = instanceOf(thisValue);
-             return instance && instance->attached ? Value(0.0) : Value();
-         }},
-        {"getBytesTotal", [](Interpreter&, const Value& thisValue, std::vector<Value>&) {
-             SoundInstance* instance = instanceOf(thisValue);
-             return instance && instance->attached ? Value(0.0) : Value();
-         }}};
+    const std::pair<const char*, NativeFunction> playerSix[] = {{"getDuration", duration},
+                                                                {"getPosition", zeroWhenAttached},
+                                                                {"loadSound", nothing},
+                                                                {"setPosition", nothing},
+                                                                {"setDuration", nothing},
+                                                                {"getBytesLoaded", zeroWhenAttached},
+                                                                {"getBytesTotal", zeroWhenAttached}};
     for (const auto& [name, function] : playerSix) {
         prototype->define(name, Value(vm.newFunction(function)), DontEnum | Version6);
     }
