@@ -31,6 +31,24 @@ struct Movie {
     // Holds the arena the tags' style and record arrays were read into; empty for a movie
     // made in code. Two movies are equal whatever their arenas.
     MovieAllocator<std::byte> arena;
+
+    Movie() = default;
+    Movie(const Movie&) = default;
+    Movie& operator=(const Movie&) = default;
+    // A moved-from movie lets go of the arena: a movie read on a loading thread and moved to
+    // another leaves nothing behind whose destruction would count on the arena from there.
+    Movie(Movie&& other) noexcept : header(other.header), tags(std::move(other.tags)), arena(other.arena) {
+        other.arena = {};
+    }
+    Movie& operator=(Movie&& other) noexcept {
+        header = other.header;
+        tags = std::move(other.tags);
+        arena = other.arena;
+        other.arena = {};
+        return *this;
+    }
+    ~Movie() = default;
+
     bool operator==(const Movie& other) const { return header == other.header && tags == other.tags; }
 };
 

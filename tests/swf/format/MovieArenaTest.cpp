@@ -69,6 +69,25 @@ TEST(MovieArena, arraysMovedOutOfAMovieOutliveIt) {
     EXPECT_EQ(records.back(), expected.shape.records.back());
 }
 
+TEST(MovieArena, aMovedFromMovieLetsGoOfItsArena) {
+    Movie read = movieWithShapes();
+    MovieArena* arena = read.arena.arena();
+    ASSERT_NE(arena, nullptr);
+    Movie moved(std::move(read));
+    EXPECT_EQ(read.arena.arena(), nullptr);
+    EXPECT_EQ(moved.arena.arena(), arena);
+    Movie assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(moved.arena.arena(), nullptr);
+    EXPECT_EQ(assigned.arena.arena(), arena);
+    ASSERT_NE(firstShape(assigned), nullptr);
+    EXPECT_EQ(firstShape(assigned)->shape.records.get_allocator().arena(), arena);
+    // A copy shares the arena, which its own copied arrays do not use.
+    const Movie copy = assigned;
+    EXPECT_EQ(copy.arena.arena(), arena);
+    EXPECT_EQ(copy, assigned);
+}
+
 TEST(MovieArena, piecesAreAlignedApartAndLargeOnesGetTheirOwnBlock) {
     MovieAllocator<std::byte> holder = makeMovieArena();
     MovieArena& arena = *holder.arena();
