@@ -74,6 +74,9 @@ public:
     bool hasProperty(Object& object, std::string_view name);
     Value getVariable(Frame& frame, std::string_view name);
     void setVariable(Frame& frame, std::string_view name, Value value);
+    // The timeline whose variables a script reads and writes: the tellTarget clip while it
+    // lives, the root when tellTarget found none, else the script's own.
+    std::shared_ptr<Object> variableTimeline(const Frame& frame);
 
     Value toPrimitive(const Value& value);
     double toNumber(const Value& value);

@@ -20,6 +20,19 @@ namespace kf::swf::avm1 {
 
 namespace {
 
+DisplayObject* siblingWithIdentity(const DisplayObject& namesake, const void* identity) {
+    const DisplayList* siblings = namesake.parent()->children();
+    if (!siblings) {
+        return nullptr;
+    }
+    for (const auto& [depth, child] : siblings->objects()) {
+        if (child.get() == identity) {
+            return child.get();
+        }
+    }
+    return nullptr;
+}
+
 // Array elements beyond this index are refused, so `a[4e9] = 1` cannot allocate gigabytes.
 constexpr std::size_t maxArrayLength = std::size_t{1} << 24;
 
@@ -209,16 +222,16 @@ Value Interpreter::getVariable(Frame& frame, std::string_view name) {
         SpriteObject* clip = frame.target ? resolveClip(*frame.target) : nullptr;
         return clip && clip->parent() ? Value(clipObject(*clip->parent())) : Value();
     }
+    const std::shared_ptr<Object> timeline = variableTimeline(frame);
     for (auto scope = frame.scope.rbegin(); scope != frame.scope.rend(); ++scope) {
         // tellTarget puts its clip where the timeline was in the chain.
-        const std::shared_ptr<Object>& object =
-            *scope == frame.baseClip && frame.target ? frame.target : *scope;
+        const std::shared_ptr<Object>& object = *scope == frame.baseClip ? timeline : *scope;
         if (object && hasProperty(*object, name)) {
             return getMember(Value(object), name);
         }
     }
-    if (frame.target && hasProperty(*frame.target, name)) {
-        return getMember(Value(frame.target), name);
+    if (timeline && hasProperty(*timeline, name)) {
+        return getMember(Value(timeline), name);
     }
     if (hasProperty(*m_global, name)) {
         return getMember(Value(m_global), name);
@@ -244,10 +257,23 @@ void Interpreter::setVariable(Frame& frame, std::string_view name, Value value) 
             return;
         }
     }
-    // Undeclared names land on the timeline, the tellTarget one when there is one.
+    // Undeclared names land on the timeline, the tellTarget one when there is one; while
+    // tellTarget finds nothing they go nowhere.
     if (frame.target) {
-        setMember(Value(frame.target), name, std::move(value));
+        setMember(Value(variableTimeline(frame)), name, std::move(value));
     }
+}
+
+std::shared_ptr<Object> Interpreter::variableTimeline(const Frame& frame) {
+    if (frame.target == frame.baseClip) {
+        return frame.baseClip;
+    }
+    // tellTarget to a clip that was never found, or that was removed since, leaves the
+    // script's names on the root timeline.
+    if (!frame.target || (frame.target->kind() == ObjectKind::Clip && !resolveDisplayObject(*frame.target))) {
+        return m_context ? clipObject(m_context->root) : frame.baseClip;
+    }
+    return frame.target;
 }
 
 Value Interpreter::toPrimitive(const Value& value) {
@@ -261,22 +287,42 @@ Value Interpreter::toPrimitive(const Value& value) {
     if (object->kind() == ObjectKind::Clip) {
         return Value(toString(value));
     }
+    // valueOf, then toString; a clip either returns counts as its path. An object with
+    // neither method is undefined, and one whose toString gives an object "[type Object]".
     Value valueOf = getMember(value, "valueOf");
     if (valueOf.objectOrNull() && valueOf.object()->isCallable()) {
         Value result = call(valueOf, value, {});
-        if (!result.isObject()) {
-            return result;
+        if (Object* returned = result.objectOrNull(); !returned || returned->kind() == ObjectKind::Clip) {
+            return returned ? Value(toString(result)) : result;
         }
     }
-    return Value(toString(value));
+    Value method = getMember(value, "toString");
+    if (!method.objectOrNull() || !method.object()->isCallable()) {
+        return Value();
+    }
+    Value result = call(method, value, {});
+    if (Object* returned = result.objectOrNull()) {
+        return Value(returned->kind() == ObjectKind::Clip ? toString(result) : std::string("[type Object]"));
+    }
+    return result;
 }
 
 double Interpreter::toNumber(const Value& value) {
-    if (!value.isObject()) {
+    Object* object = value.objectOrNull();
+    if (!object || object->kind() == ObjectKind::Boxed) {
         return toNumberPrimitive(value, m_version);
     }
-    Value primitive = toPrimitive(value);
-    return primitive.isObject() ? std::nan("") : toNumberPrimitive(primitive, m_version);
+    // A number asks valueOf alone: toString is never called, so an object whose valueOf
+    // gives an object (a clip included) is NaN.
+    if (object->kind() == ObjectKind::Clip) {
+        return std::nan("");
+    }
+    Value valueOf = getMember(value, "valueOf");
+    if (!valueOf.objectOrNull() || !valueOf.object()->isCallable()) {
+        return std::nan("");
+    }
+    Value result = call(valueOf, value, {});
+    return result.isObject() ? std::nan("") : toNumberPrimitive(result, m_version);
 }
 
 std::string Interpreter::toString(const Value& value) {
@@ -367,6 +413,11 @@ DisplayObject* Interpreter::resolveDisplayObject(const Object& object) {
     }
     DisplayObject* found =
         resolveTargetPath(object.clipPath, m_context->root, m_context->root, caseSensitive());
+    if (found && found != object.clipIdentity && found->parent()) {
+        // A lower sibling of the same name hides this clip from its path, yet the clip
+        // still lives: look for it by identity among the siblings, comparing addresses only.
+        found = siblingWithIdentity(*found, object.clipIdentity);
+    }
     if (!found || found != object.clipIdentity || found->isRemoved()) {
         return nullptr;
     }

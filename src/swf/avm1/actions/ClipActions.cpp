@@ -74,13 +74,10 @@ void setTarget(Interpreter& vm, Frame& frame, const Action& action) {
     }
 }
 
+// A clip given as an object is found again by its path, so of two clips sharing a name the
+// lower one becomes the target whichever was passed.
 void setTarget2(Interpreter& vm, Frame& frame, const Action&) {
-    const Value value = frame.pop();
-    if (Object* object = value.objectOrNull(); object && object->kind() == ObjectKind::Clip) {
-        frame.target = vm.resolveClip(*object) ? object->shared_from_this() : nullptr;
-        return;
-    }
-    retarget(vm, frame, vm.toString(value));
+    retarget(vm, frame, vm.toString(frame.pop()));
 }
 
 void getUrl(Interpreter& vm, Frame& frame, const Action& action) {

@@ -75,7 +75,13 @@ void callFunction(Interpreter& vm, Frame& frame, const Action&) {
     const std::string name = vm.toString(frame.pop());
     std::vector<Value> arguments = popArguments(vm, frame);
     const Value function = vm.getVariable(frame, name);
-    frame.push(vm.call(function, Value(), std::move(arguments)));
+    // A built-in called by name works on the timeline the script targets (getDepth() inside
+    // tellTarget is the target's depth); a script function keeps its own timeline as this.
+    Value self;
+    if (Object* callee = function.objectOrNull(); callee && callee->native) {
+        self = Value(vm.variableTimeline(frame));
+    }
+    frame.push(vm.call(function, self, std::move(arguments)));
     vm.propagateThrow(frame);
 }
 

@@ -62,10 +62,16 @@ void installMovieClip(Interpreter& vm) {
                }
                return Value();
            });
-    // Timeline depths are shown to scripts shifted by -16384, as Flash Player does.
-    method(vm, prototype, "getDepth", [](Interpreter&, SpriteObject& clip, std::vector<Value>&) {
-        return Value(static_cast<double>(clip.depth().value - 16384));
-    });
+    // Timeline depths are shown to scripts shifted by -16384, as Flash Player does. Borrowed
+    // by another display object (a text field), the method answers that object's depth.
+    if (vm.version() >= 6) {
+        vm.setMethod(prototype, "getDepth",
+                     [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
+                         Object* self = thisValue.objectOrNull();
+                         DisplayObject* object = self ? interpreter.resolveDisplayObject(*self) : nullptr;
+                         return object ? Value(static_cast<double>(object->depth().value - 16384)) : Value();
+                     });
+    }
     method(vm, prototype, "getBytesLoaded",
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
     method(vm, prototype, "getBytesTotal",
