@@ -282,6 +282,16 @@ void installTextField(Interpreter& vm) {
     if (vm.version() >= 6) {
         vm.setMethod(*vm.movieClipPrototype, "createTextField", createTextField);
     }
+    if (vm.version() >= 6) {
+        vm.setMethod(*prototype, "getDepth",
+                     [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
+                         Object* self = thisValue.objectOrNull();
+                         DisplayObject* object = self ? interpreter.resolveDisplayObject(*self) : nullptr;
+                         return object && object->asEditText()
+                                    ? Value(static_cast<double>(object->depth().value - 16384))
+                                    : Value();
+                     });
+    }
 }
 
 } // namespace kf::swf::avm1
