@@ -7,14 +7,6 @@
 namespace kf::swf::avm1::test {
 namespace {
 
-ActionAssembler& callMethod(ActionAssembler& to, const std::string& object, const std::string& name,
-                            std::vector<PushValue> arguments = {}) {
-    std::vector<PushValue> values(arguments.rbegin(), arguments.rend());
-    values.push_back(static_cast<std::int32_t>(arguments.size()));
-    to.push(values).pushString(object).getVariable().pushString(name);
-    return to.action(ActionCode::CallMethod);
-}
-
 // trace(prefix + this), with the root's frame number in front.
 ActionBlock traceFrameAndThis(const std::string& prefix) {
     return ActionAssembler()
@@ -89,12 +81,16 @@ TEST(DisplayListScripts, shapesAnswerAsTheirClipAndTheOthersAsThemselves) {
             .getVariable()
             .action(ActionCode::Equals2)
             .trace();
-        traceVariable(script, "b");
         traceVariable(script, "mc");
+        Lines expected{"movieclip", "true", "_level0.mc"};
+        if (version >= 6) {
+            traceVariable(script, "b");
+            expected.push_back("_level0.b");
+        }
         builder.placeNamed(shape, Depth{1}, "sh").placeNamed(button, Depth{2}, "b");
         builder.placeNamed(clip, Depth{3}, "mc").place(field, Depth{4});
         builder.doAction(script).showFrame();
-        EXPECT_EQ(play(builder), (Lines{"movieclip", "true", "_level0.b", "_level0.mc"})) << int(version);
+        EXPECT_EQ(play(builder), expected) << int(version);
     }
 }
 

@@ -6,15 +6,6 @@
 namespace kf::swf::avm1::test {
 namespace {
 
-// Calls object.method(arguments) and leaves the result on the stack.
-ActionAssembler& callMethod(ActionAssembler& to, const std::string& object, const std::string& method,
-                            std::vector<PushValue> arguments = {}) {
-    std::vector<PushValue> values(arguments.rbegin(), arguments.rend());
-    values.push_back(static_cast<std::int32_t>(arguments.size()));
-    to.push(values).pushString(object).getVariable().pushString(method).action(ActionCode::CallMethod);
-    return to;
-}
-
 TEST(Object, constructorsPrototypesAndInstanceOf) {
     // function Animal(name) { this.name = name; }  Animal.prototype.speak = function () {...}
     ActionAssembler constructor;

@@ -7,15 +7,6 @@
 namespace kf::swf::avm1::test {
 namespace {
 
-// object.method(arguments...); the result is left on the stack.
-ActionAssembler& callMethod(ActionAssembler& to, const std::string& object, const std::string& name,
-                            std::vector<PushValue> arguments = {}) {
-    std::vector<PushValue> values(arguments.rbegin(), arguments.rend());
-    values.push_back(static_cast<std::int32_t>(arguments.size()));
-    to.push(values).pushString(object).getVariable().pushString(name);
-    return to.action(ActionCode::CallMethod);
-}
-
 // trace(prefix + this)
 ActionBlock traceThis(const std::string& prefix) {
     return ActionAssembler()

@@ -61,6 +61,15 @@ inline ActionAssembler& callFunction(ActionAssembler& to, const std::string& nam
     return to.push(values).action(ActionCode::CallFunction);
 }
 
+// object.method(arguments...); the result is left on the stack.
+inline ActionAssembler& callMethod(ActionAssembler& to, const std::string& object, const std::string& name,
+                                   std::vector<PushValue> arguments = {}) {
+    std::vector<PushValue> values(arguments.rbegin(), arguments.rend());
+    values.push_back(static_cast<std::int32_t>(arguments.size()));
+    to.push(values).pushString(object).getVariable().pushString(name);
+    return to.action(ActionCode::CallMethod);
+}
+
 inline ActionAssembler& setVariable(ActionAssembler& to, const std::string& name, PushValue value) {
     return to.push({PushValue(name), std::move(value)}).setVariable();
 }
