@@ -32,5 +32,6 @@ void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);
 void installTextField(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
+void installBitmapData(Interpreter& vm);
 
 } // namespace kf::swf::avm1

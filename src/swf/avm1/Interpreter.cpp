@@ -83,6 +83,7 @@ void Interpreter::ensureGlobals() {
     installButton(*this);
     installTextField(*this);
     installGlobalFunctions(*this);
+    installBitmapData(*this);
 }
 
 std::size_t Interpreter::runActions(ActionContext& context, std::size_t budget) {

@@ -73,6 +73,7 @@ public:
     void setMember(const Value& object, std::string_view name, Value value);
     bool hasProperty(Object& object, std::string_view name);
     Value getVariable(Frame& frame, std::string_view name);
+    // Assigns in the scope chain where the name exists, else on the variable timeline.
     void setVariable(Frame& frame, std::string_view name, Value value);
     // The timeline whose variables a script reads and writes: the tellTarget clip while it
     // lives, the root when tellTarget found none, else the script's own.

@@ -1,9 +1,11 @@
 #include "swf/render/DisplayTreeWalker.h"
 
+#include "swf/render/BitmapFillBrush.h"
 #include "swf/render/LayerEffects.h"
 #include "swf/render/MorphRenderCache.h"
 #include "swf/render/RenderBackend.h"
 #include "swf/render/ShapeDrawer.h"
+#include "swf/runtime/BitmapObject.h"
 #include "swf/runtime/ClipDrawing.h"
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
@@ -113,6 +115,9 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
 
 void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform& world,
                                    const ColorTransform& transform) {
+    if (const BitmapObject* bitmap = object.asBitmap()) {
+        drawBitmap(*bitmap, world, transform, false);
+    }
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.draw(*shape, world, transform);
     }
@@ -125,12 +130,41 @@ void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform
     }
 }
 
+QRectF DisplayTreeWalker::bitmapArea(const BitmapObject& bitmap) {
+    const BitmapSurface& surface = *bitmap.surface();
+    return QRectF(0, 0, surface.width() * 20.0, surface.height() * 20.0);
+}
+
+void DisplayTreeWalker::drawBitmap(const BitmapObject& bitmap, const QTransform& world,
+                                   const ColorTransform& transform, bool asMask) {
+    const BitmapSurface& surface = *bitmap.surface();
+    if (surface.disposed() || surface.width() <= 0 || surface.height() <= 0) {
+        return;
+    }
+    QPainterPath area;
+    area.addRect(bitmapArea(bitmap));
+    if (asMask) {
+        const QBrush solid(Qt::black);
+        m_backend.fillPath(area, world, FillPaint{&solid, nullptr});
+        return;
+    }
+    // The pixels are drawn where they are, without a copy, unless a colour transform applies.
+    const QImage pixels(reinterpret_cast<const uchar*>(surface.premultipliedPixels()), surface.width(),
+                        surface.height(), surface.width() * 4, QImage::Format_ARGB32_Premultiplied);
+    QBrush brush(transform.isIdentity() ? pixels : BitmapFillBrush::recolored(pixels, transform));
+    brush.setTransform(QTransform::fromScale(20.0, 20.0));
+    m_backend.fillPath(area, world, FillPaint{&brush, nullptr, bitmap.smoothing()});
+}
+
 void DisplayTreeWalker::drawMaskObject(const DisplayObject& object, const QTransform& world) {
     if (m_nesting >= maximumNesting) {
         return;
     }
     if (const ShapeCharacter* shape = object.shapeCharacter()) {
         m_drawer.drawMask(*shape, world);
+    }
+    if (const BitmapObject* bitmap = object.asBitmap()) {
+        drawBitmap(*bitmap, world, ColorTransform{}, true);
     }
     if (const MorphShapeCharacter* morph = object.morphShapeCharacter()) {
         m_drawer.drawMask(MorphRenderCache::at(*morph, object.ratio()), world);
@@ -166,6 +200,9 @@ QRectF DisplayTreeWalker::deviceBounds(const DisplayObject& object, const QTrans
         bounds = ShapeDrawer::deviceBounds(MorphRenderCache::at(*morph, object.ratio()), world);
     }
     bounds = bounds.united(TextDrawer::deviceBounds(object, world));
+    if (const BitmapObject* bitmap = object.asBitmap()) {
+        bounds = bounds.united(world.mapRect(bitmapArea(*bitmap)));
+    }
     if (const ShapeCharacter* drawn = drawnShape(object)) {
         bounds = bounds.united(ShapeDrawer::deviceBounds(*drawn, world));
     }

@@ -8,6 +8,7 @@
 
 namespace kf::swf {
 
+class BitmapObject;
 class DisplayList;
 class DisplayObject;
 class RenderBackend;
@@ -25,6 +26,9 @@ public:
 private:
     void drawObject(const DisplayObject& object, const QTransform& world, const ColorTransform& transform);
     void drawMaskObject(const DisplayObject& object, const QTransform& world);
+    void drawBitmap(const BitmapObject& bitmap, const QTransform& world, const ColorTransform& transform,
+                    bool asMask);
+    static QRectF bitmapArea(const BitmapObject& bitmap);
     // Where the object and its visible, unmasked children land, in output pixels.
     QRectF deviceBounds(const DisplayObject& object, const QTransform& world, int level) const;
 

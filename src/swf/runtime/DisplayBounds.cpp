@@ -1,5 +1,7 @@
 #include "swf/runtime/DisplayBounds.h"
 
+#include "swf/runtime/BitmapObject.h"
+
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
 #include "swf/runtime/EditTextObject.h"
@@ -97,6 +99,14 @@ BoundingBox localBounds(const DisplayObject& object, BoundsKind kind) {
         return fromRect(field->settings().bounds);
     }
     BoundingBox box;
+    if (const BitmapObject* bitmap = object.asBitmap()) {
+        // A pixel is a unit of the clip's space, twenty twips.
+        if (bitmap->surface()->width() > 0) {
+            box.include(0, 0);
+            box.include(bitmap->surface()->width() * 20.0, bitmap->surface()->height() * 20.0);
+        }
+        return box;
+    }
     if (const DisplayList* children = object.children()) {
         for (const auto& [depth, child] : children->objects()) {
             box.include(localBounds(*child, kind).transformed(child->matrix()));

@@ -12,7 +12,9 @@ struct RuntimeLimits {
     std::size_t maxObjects = 200000;
     // Frame scripts that goto each other would run forever within one frame.
     std::size_t maxScriptsPerFrame = 10000;
-    std::size_t maxActionsPerFrame = 1000000;
+    // Scripts that paint bitmaps pixel by pixel legitimately run millions of actions in one
+    // frame; the interpreter's time limit stops real hangs sooner where the clock runs.
+    std::size_t maxActionsPerFrame = 20000000;
     // Each backward goto replays the timeline from frame 1; scripts bouncing between far
     // frames of a large movie would replay it thousands of times in one frame.
     std::size_t maxTagsReplayedPerFrame = 2000000;

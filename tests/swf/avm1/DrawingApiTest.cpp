@@ -252,3 +252,46 @@ TEST(ClipDrawing, recordsStartAGroupPerFillAndShapesAreRebuiltOnlyAfterAChange) 
 
 } // namespace
 } // namespace kf::swf::avm1::test
+
+namespace kf::swf::avm1::test {
+namespace {
+
+// A bitmap shown with attachBitmap shares its pixels with the script: painting it after it
+// is attached changes what is drawn, and it moves with its clip, one pixel per stage pixel.
+TEST(DrawingApi, anAttachedBitmapShowsItsPixelsAsTheyAreNow) {
+    ActionAssembler script;
+    script.pushString("b");
+    script.push(
+        {PushValue(double(0xFFFF0000U)), PushValue(false), PushValue(10), PushValue(20), PushValue(4)});
+    script.pushString("flash").getVariable().pushString("display").action(ActionCode::GetMember);
+    script.pushString("BitmapData").action(ActionCode::NewMethod).setVariable();
+    call(script, "attachBitmap", {Variable{"b"}, PushValue(1)});
+    // The lower half turns blue after attaching.
+    script.pushString("r");
+    script.push({PushValue(std::string("x")), PushValue(0), PushValue(std::string("y")), PushValue(5),
+                 PushValue(std::string("width")), PushValue(20), PushValue(std::string("height")),
+                 PushValue(5), PushValue(4)});
+    script.action(ActionCode::InitObject).setVariable();
+    script.push({PushValue(double(0xFF0000FFU)), PushValue(std::string("r"))}).getVariable();
+    script.push({PushValue(2), PushValue(std::string("b"))}).getVariable();
+    script.pushString("fillRect").action(ActionCode::CallMethod).action(ActionCode::Pop);
+    script.pushString("clip")
+        .getVariable()
+        .push({PushValue(std::string("_x")), PushValue(30)})
+        .action(ActionCode::SetMember);
+    script.pushString("clip")
+        .getVariable()
+        .push({PushValue(std::string("_y")), PushValue(40)})
+        .action(ActionCode::SetMember);
+    const QImage image = drawAndRender(script);
+    EXPECT_TRUE(pixelIs(image, 31, 41, red, 0));
+    EXPECT_TRUE(pixelIs(image, 49, 44, red, 0));
+    EXPECT_TRUE(pixelIs(image, 31, 46, blue, 0));
+    EXPECT_TRUE(pixelIs(image, 49, 49, blue, 0));
+    EXPECT_TRUE(pixelIs(image, 29, 45, white, 0));
+    EXPECT_TRUE(pixelIs(image, 50, 45, white, 0));
+    EXPECT_TRUE(pixelIs(image, 40, 50, white, 0));
+}
+
+} // namespace
+} // namespace kf::swf::avm1::test

@@ -1,7 +1,7 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/ClipProperties.h"
-#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/FrameTargets.h"
+#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/runtime/Navigator.h"
 #include "swf/runtime/PlayerHost.h"

@@ -1,7 +1,7 @@
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
-#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/FrameTargets.h"
+#include "swf/avm1/MovieLoading.h"
 #include "swf/avm1/ScriptedClips.h"
 #include "swf/avm1/builtins/MovieClipDrawing.h"
 #include "swf/runtime/SpriteObject.h"
