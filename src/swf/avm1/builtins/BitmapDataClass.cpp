@@ -20,17 +20,14 @@ public:
     std::shared_ptr<BitmapSurface> surface;
 };
 
-BitmapSurface* surfaceOf(const Value& value) {
-    Object* object = value.objectOrNull();
-    auto* instance = object ? dynamic_cast<BitmapDataInstance*>(object->builtin.get()) : nullptr;
-    return instance && instance->surface && !instance->surface->disposed() ? instance->surface.get()
-                                                                           : nullptr;
-}
-
 std::shared_ptr<BitmapSurface> sharedSurfaceOf(const Value& value) {
     Object* object = value.objectOrNull();
     auto* instance = object ? dynamic_cast<BitmapDataInstance*>(object->builtin.get()) : nullptr;
     return instance && instance->surface && !instance->surface->disposed() ? instance->surface : nullptr;
+}
+
+BitmapSurface* surfaceOf(const Value& value) {
+    return sharedSurfaceOf(value).get();
 }
 
 std::int32_t integerOf(Interpreter& vm, const Value& value) {
@@ -187,10 +184,6 @@ void installMethods(Interpreter& vm, Object& prototype) {
 }
 
 } // namespace
-
-std::shared_ptr<BitmapSurface> bitmapSurfaceOf(const Value& value) {
-    return sharedSurfaceOf(value);
-}
 
 void installBitmapData(Interpreter& vm) {
     auto prototype = vm.newObject();
