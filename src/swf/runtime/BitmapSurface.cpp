@@ -14,6 +14,12 @@ std::uint32_t channel(std::uint32_t argb, int shift) {
     return (argb >> shift) & 0xFFU;
 }
 
+// The colour channels times factor/255, rounded; alpha is the caller's.
+std::uint32_t scaledColour(std::uint32_t argb, std::uint32_t factor) {
+    const auto scaled = [factor](std::uint32_t value) { return (value * factor + 127) / 255; };
+    return (scaled(channel(argb, 16)) << 16) | (scaled(channel(argb, 8)) << 8) | scaled(channel(argb, 0));
+}
+
 // `area` clipped to [0, width) x [0, height); empty when nothing is left.
 PixelRect clipped(PixelRect area, std::int32_t width, std::int32_t height) {
     const std::int64_t left = std::max<std::int64_t>(area.x, 0);
@@ -49,9 +55,7 @@ std::uint32_t BitmapSurface::premultiply(std::uint32_t argb) {
     if (alpha == 0xFF) {
         return argb;
     }
-    const auto scaled = [alpha](std::uint32_t value) { return (value * alpha + 127) / 255; };
-    return (alpha << 24) | (scaled(channel(argb, 16)) << 16) | (scaled(channel(argb, 8)) << 8) |
-           scaled(channel(argb, 0));
+    return (alpha << 24) | scaledColour(argb, alpha);
 }
 
 std::uint32_t BitmapSurface::unpremultiply(std::uint32_t premultiplied) {
@@ -135,10 +139,8 @@ void BitmapSurface::copyPixels(const BitmapSurface& source, PixelRect area, std:
                 // Pixels the alpha bitmap does not reach copy as fully transparent.
                 const std::uint32_t mask = alphaOf(alphaSource->pixel32(
                     std::int32_t(alphaX + shiftX + column), std::int32_t(alphaY + shiftY + row)));
-                const auto scaled = [mask](std::uint32_t value) { return (value * mask + 127) / 255; };
-                premultiplied = (scaled(alphaOf(premultiplied)) << 24) |
-                                (scaled(channel(premultiplied, 16)) << 16) |
-                                (scaled(channel(premultiplied, 8)) << 8) | scaled(channel(premultiplied, 0));
+                premultiplied =
+                    (((alphaOf(premultiplied) * mask + 127) / 255) << 24) | scaledColour(premultiplied, mask);
             }
             std::uint32_t& target = *at(std::int32_t(targetX), std::int32_t(targetY));
             if (mergeAlpha) {
