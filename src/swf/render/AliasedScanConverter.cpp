@@ -15,20 +15,8 @@ constexpr std::int64_t unitsPerPixel = 256;
 constexpr std::int64_t halfPixel = unitsPerPixel / 2;
 constexpr double farthest = static_cast<double>(1 << 22) * unitsPerPixel;
 
-struct Edge {
-    std::int64_t top = 0; // y of the upper end
-    std::int64_t bottom = 0;
-    std::int64_t xAtTop = 0;
-    std::int64_t run = 0;  // x of the lower end minus x of the upper
-    std::int64_t rise = 0; // bottom - top, always positive
-    int winding = 1;       // +1 running down, -1 running up
-};
-
-struct Crossing {
-    std::int64_t firstPixel = 0; // of those whose centre is at or right of the edge
-    int winding = 0;
-    bool operator<(const Crossing& other) const { return firstPixel < other.firstPixel; }
-};
+using Edge = AliasedScanConverter::Edge;
+using Crossing = AliasedScanConverter::Crossing;
 
 std::int64_t toUnits(double pixels) {
     return std::llround(std::clamp(pixels * unitsPerPixel, -farthest, farthest));
@@ -62,6 +50,51 @@ void collectEdges(const QPolygonF& polygon, std::vector<Edge>& edges) {
     }
 }
 
+std::int64_t floorDivide(std::int64_t numerator, std::int64_t denominator) {
+    // denominator > 0
+    const std::int64_t quotient = numerator / denominator;
+    return quotient - ((numerator % denominator) < 0 ? 1 : 0);
+}
+
+// Starts an edge on the row sampled at `sampleY`. The edge crosses it at
+// xAtTop + (sampleY - top) * run / rise; the first centre at or right of that, in whole
+// arithmetic, is the numerator below over 256 * rise, rounded up.
+void startEdge(Edge& edge, std::int64_t sampleY) {
+    const std::int64_t numerator =
+        edge.xAtTop * edge.rise + (sampleY - edge.top) * edge.run - halfPixel * edge.rise;
+    const std::int64_t denominator = unitsPerPixel * edge.rise;
+    edge.firstPixel = ceilDivide(numerator, denominator);
+    edge.remainder = edge.firstPixel * denominator - numerator;
+}
+
+// Moves an edge one row down: the numerator grows by 256 * run, split here into whole
+// pixels and a remainder so no row divides.
+void stepEdge(Edge& edge) {
+    const std::int64_t denominator = unitsPerPixel * edge.rise;
+    const std::int64_t step = unitsPerPixel * edge.run;
+    const std::int64_t wholeSteps = floorDivide(step, denominator);
+    const std::int64_t partSteps = step - wholeSteps * denominator;
+    edge.firstPixel += wholeSteps;
+    edge.remainder -= partSteps;
+    if (edge.remainder < 0) {
+        edge.remainder += denominator;
+        ++edge.firstPixel;
+    }
+}
+
+// Rows cross few edges, in nearly the same order row after row.
+void insertionSort(std::vector<Crossing>& crossings) {
+    for (std::size_t index = 1; index < crossings.size(); ++index) {
+        const Crossing moving = crossings[index];
+        std::size_t place = index;
+        while (place > 0 && moving.firstPixel < crossings[place - 1].firstPixel) {
+            crossings[place] = crossings[place - 1];
+            --place;
+        }
+        crossings[place] = moving;
+    }
+}
+
 // The first pixel (row or column) whose centre is at or past `units`.
 std::int64_t firstPixelFrom(std::int64_t units) {
     return ceilDivide(units - halfPixel, unitsPerPixel);
@@ -69,60 +102,78 @@ std::int64_t firstPixelFrom(std::int64_t units) {
 
 } // namespace
 
-QPainterPath AliasedScanConverter::coveredPixels(const QList<QPolygonF>& polygons, Qt::FillRule rule,
-                                                 const QRect& bounds) {
-    QPainterPath pixels;
-    pixels.setFillRule(Qt::WindingFill);
-    std::vector<Edge> edges;
+const std::vector<PixelSpan>& AliasedScanConverter::convert(const QList<QPolygonF>& polygons,
+                                                            Qt::FillRule rule, const QRect& bounds) {
+    m_spans.clear();
+    m_edges.clear();
     for (const QPolygonF& polygon : polygons) {
-        collectEdges(polygon, edges);
+        collectEdges(polygon, m_edges);
     }
-    if (edges.empty() || bounds.isEmpty()) {
-        return pixels;
+    if (m_edges.empty() || bounds.isEmpty()) {
+        return m_spans;
     }
-    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
-    std::int64_t lowest = edges.front().bottom;
-    for (const Edge& edge : edges) {
+    std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
+    std::int64_t lowest = m_edges.front().bottom;
+    for (const Edge& edge : m_edges) {
         lowest = std::max(lowest, edge.bottom);
     }
     const int firstRow = static_cast<int>(
-        std::clamp<std::int64_t>(firstPixelFrom(edges.front().top), bounds.top(), bounds.bottom() + 1));
+        std::clamp<std::int64_t>(firstPixelFrom(m_edges.front().top), bounds.top(), bounds.bottom() + 1));
     const int lastRow = static_cast<int>(
         std::clamp<std::int64_t>(firstPixelFrom(lowest) - 1, bounds.top() - 1, bounds.bottom()));
 
-    std::vector<const Edge*> active;
-    std::vector<Crossing> crossings;
+    m_active.clear();
     std::size_t next = 0;
     for (int row = firstRow; row <= lastRow; ++row) {
         const std::int64_t sampleY = row * unitsPerPixel + halfPixel;
-        while (next < edges.size() && edges[next].top <= sampleY) {
-            active.push_back(&edges[next]);
+        while (next < m_edges.size() && m_edges[next].top <= sampleY) {
+            startEdge(m_edges[next], sampleY);
+            m_active.push_back(&m_edges[next]);
             ++next;
         }
-        std::erase_if(active, [sampleY](const Edge* edge) { return edge->bottom <= sampleY; });
-        crossings.clear();
-        for (const Edge* edge : active) {
-            // The edge crosses the row at xAtTop + (sampleY - top) * run / rise; the first
-            // centre at or right of that, in whole arithmetic.
-            const std::int64_t numerator =
-                edge->xAtTop * edge->rise + (sampleY - edge->top) * edge->run - halfPixel * edge->rise;
-            crossings.push_back(Crossing{ceilDivide(numerator, unitsPerPixel * edge->rise), edge->winding});
+        std::erase_if(m_active, [sampleY](const Edge* edge) { return edge->bottom <= sampleY; });
+        m_crossings.clear();
+        for (Edge* edge : m_active) {
+            m_crossings.push_back(Crossing{edge->firstPixel, edge->winding});
+            stepEdge(*edge);
         }
-        std::sort(crossings.begin(), crossings.end());
+        insertionSort(m_crossings);
         int winding = 0;
-        for (std::size_t index = 0; index + 1 < crossings.size(); ++index) {
-            winding += rule == Qt::OddEvenFill ? 1 : crossings[index].winding;
+        for (std::size_t index = 0; index + 1 < m_crossings.size(); ++index) {
+            winding += rule == Qt::OddEvenFill ? 1 : m_crossings[index].winding;
             const bool inside = rule == Qt::OddEvenFill ? (winding & 1) != 0 : winding != 0;
             if (!inside) {
                 continue;
             }
-            const std::int64_t left = std::max<std::int64_t>(bounds.left(), crossings[index].firstPixel);
+            const std::int64_t left = std::max<std::int64_t>(bounds.left(), m_crossings[index].firstPixel);
             const std::int64_t right =
-                std::min<std::int64_t>(bounds.right() + 1, crossings[index + 1].firstPixel);
-            if (left < right) {
-                pixels.addRect(QRectF(static_cast<double>(left), row, static_cast<double>(right - left), 1));
+                std::min<std::int64_t>(bounds.right() + 1, m_crossings[index + 1].firstPixel);
+            if (left >= right) {
+                continue;
+            }
+            // Crossings at the same place leave spans that touch: they are one run.
+            if (!m_spans.empty() && m_spans.back().y == row &&
+                m_spans.back().x + m_spans.back().length == left) {
+                m_spans.back().length += static_cast<int>(right - left);
+            } else {
+                m_spans.push_back(PixelSpan{row, static_cast<int>(left), static_cast<int>(right - left)});
             }
         }
+    }
+    return m_spans;
+}
+
+QPainterPath AliasedScanConverter::coveredPixels(const QList<QPolygonF>& polygons, Qt::FillRule rule,
+                                                 const QRect& bounds) {
+    AliasedScanConverter converter;
+    return pathOf(converter.convert(polygons, rule, bounds));
+}
+
+QPainterPath AliasedScanConverter::pathOf(const std::vector<PixelSpan>& spans) {
+    QPainterPath pixels;
+    pixels.setFillRule(Qt::WindingFill);
+    for (const PixelSpan& span : spans) {
+        pixels.addRect(QRectF(span.x, span.y, span.length, 1));
     }
     return pixels;
 }

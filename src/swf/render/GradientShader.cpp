@@ -131,31 +131,46 @@ void shadeWithSpread(const GradientRamp& ramp, const QTransform& deviceToUnit, c
 
 } // namespace
 
+GradientShader::GradientShader(const GradientRamp& ramp, const QTransform& gradientToDevice) : m_ramp(ramp) {
+    const QTransform deviceToGradient = gradientToDevice.inverted(&m_valid);
+    const double unit = 1.0 / GradientRamp::halfSize;
+    m_deviceToUnit = deviceToGradient * QTransform::fromScale(unit, unit);
+}
+
+bool GradientShader::isOpaque() const {
+    return m_ramp.isOpaque();
+}
+
 bool GradientShader::shade(const GradientRamp& ramp, const QTransform& gradientToDevice, const QRect& area,
                            QRgb* pixels, int stride) {
-    bool invertible = false;
-    const QTransform deviceToGradient = gradientToDevice.inverted(&invertible);
-    if (!invertible || area.isEmpty()) {
+    const GradientShader shader(ramp, gradientToDevice);
+    if (!shader.isValid() || area.isEmpty()) {
         return false;
     }
-    const double unit = 1.0 / GradientRamp::halfSize;
-    const QTransform deviceToUnit = deviceToGradient * QTransform::fromScale(unit, unit);
-    switch (ramp.type()) {
+    shader.shadeArea(area, pixels, stride);
+    return true;
+}
+
+void GradientShader::shadeArea(const QRect& area, QRgb* pixels, int stride) const {
+    if (!m_valid || area.isEmpty()) {
+        return;
+    }
+    switch (m_ramp.type()) {
     case FillType::RadialGradient:
-        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Radial{}, radialIndexScale);
+        shadeWithSpread(m_ramp, m_deviceToUnit, area, pixels, stride, Radial{}, radialIndexScale);
         break;
     case FillType::FocalRadialGradient:
-        shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Focal{ramp.focalPoint()}, radialIndexScale);
+        shadeWithSpread(m_ramp, m_deviceToUnit, area, pixels, stride, Focal{m_ramp.focalPoint()},
+                        radialIndexScale);
         break;
     default:
-        if (ramp.spread() == SpreadMode::Pad) {
-            shadeLinearPad(ramp, deviceToUnit, area, pixels, stride);
+        if (m_ramp.spread() == SpreadMode::Pad) {
+            shadeLinearPad(m_ramp, m_deviceToUnit, area, pixels, stride);
         } else {
-            shadeWithSpread(ramp, deviceToUnit, area, pixels, stride, Linear{}, linearIndexScale);
+            shadeWithSpread(m_ramp, m_deviceToUnit, area, pixels, stride, Linear{}, linearIndexScale);
         }
         break;
     }
-    return true;
 }
 
 } // namespace kf::swf

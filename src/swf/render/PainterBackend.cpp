@@ -6,6 +6,7 @@
 #include "swf/render/CurveFlattener.h"
 #include "swf/render/GradientRamp.h"
 #include "swf/render/GradientShader.h"
+#include "swf/render/SpanFiller.h"
 
 #include <QPainterPathStroker>
 #include <algorithm>
@@ -68,8 +69,12 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
     if (!canDraw() || path.isEmpty()) {
         return;
     }
+    fillDevicePath(path, deviceTransform(world), paint);
+}
+
+void PainterBackend::fillDevicePath(const QPainterPath& path, const QTransform& device,
+                                    const FillPaint& paint) {
     QPainter& painter = *current().painter;
-    const QTransform device = deviceTransform(world);
     const bool aliased = m_quality == RenderQuality::Low;
     QPainterPath geometry = path;
     QTransform geometryTransform = device;
@@ -78,8 +83,12 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
         // the exact points of that polygon, so both are settled here, in output pixels.
         const QPainterPath flattened =
             CurveFlattener::flattenedPath(path, device, CurveFlattener::aliasedTolerance);
-        geometry = AliasedScanConverter::coveredPixels(flattened.toSubpathPolygons(), path.fillRule(),
-                                                       QRect(QPoint(0, 0), current().area.size()));
+        const std::vector<PixelSpan>& spans = m_scanConverter.convert(
+            flattened.toSubpathPolygons(), path.fillRule(), QRect(QPoint(0, 0), current().area.size()));
+        if (fillSpans(spans, device, paint)) {
+            return;
+        }
+        geometry = AliasedScanConverter::pathOf(spans);
         geometryTransform = QTransform();
     }
     // A mask counts by coverage alone, so its colours and gradients do not matter.
@@ -113,6 +122,40 @@ void PainterBackend::fillPath(const QPainterPath& path, const QTransform& world,
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         }
     }
+}
+
+bool PainterBackend::fillSpans(const std::vector<PixelSpan>& spans, const QTransform& device,
+                               const FillPaint& paint) {
+    QPainter& painter = *current().painter;
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    const QPainter::CompositionMode mode = painter.compositionMode();
+    const bool plain =
+        (mode == QPainter::CompositionMode_SourceOver || mode == QPainter::CompositionMode_Source) &&
+        !painter.hasClipping() && painter.opacity() == 1.0 && paint.opacity == 1.0;
+    if (!image || !plain || !SpanFiller::canFill(*image)) {
+        return false;
+    }
+    const bool replace = mode == QPainter::CompositionMode_Source;
+    if (current().kind == SurfaceKind::MaskShape) {
+        SpanFiller::fillColor(*image, spans, 0xFF000000u, replace);
+        return true;
+    }
+    if (paint.gradient) {
+        const GradientRamp& ramp = *paint.gradient;
+        const GradientShader shader(ramp, ramp.matrix() * device);
+        if (!shader.isValid()) {
+            return false;
+        }
+        const bool clearToWhite = current().kind == SurfaceKind::Layer &&
+                                  current().effects.blendMode == BlendMode::Alpha && !ramp.isOpaque();
+        m_spanFiller.fillGradient(*image, spans, shader, replace, clearToWhite);
+        return true;
+    }
+    if (paint.brush && paint.brush->style() == Qt::SolidPattern) {
+        SpanFiller::fillColor(*image, spans, qPremultiply(paint.brush->color().rgba()), replace);
+        return true;
+    }
+    return false;
 }
 
 // Shades the gradient over the path's pixel bounds and lets QPainter fill the path with that
@@ -165,23 +208,15 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
         return;
     }
     QPainter& painter = *current().painter;
-    QTransform transform = deviceTransform(world);
-    if (m_quality == RenderQuality::Low) {
-        // Without antialiasing a one-pixel line on a pixel boundary covers two pixel centres
-        // exactly at its edges; Flash lights the pixel above and to the left (its outline's
-        // left and top edges are inside), QPainter the one below and to the right. QPainter
-        // snaps outlines to 1/64 pixel, so moving them up and left by that much settles the
-        // tie Flash's way. Fills need no shift: AliasedScanConverter samples them itself and
-        // settles ties that way.
-        transform *= QTransform::fromTranslate(-aliasedTieShift, -aliasedTieShift);
-    }
+    const QTransform transform = deviceTransform(world);
     const QBrush brush = current().kind == SurfaceKind::MaskShape ? QBrush(Qt::black) : pen.brush();
     if (m_quality == RenderQuality::Low) {
         // Flash draws an aliased stroke as the filled outline of the pen, sampled at pixel
         // centres like any fill: a round join leaves the outer corner pixel of a one-pixel
-        // frame empty. QPainter's thin-line path would light it (and every other pixel the
-        // centre line passes through), so the outline is filled here instead.
-        fillStrokeOutline(painter, path, transform, pen, brush);
+        // frame empty, and a one-pixel line on a pixel boundary lights the pixels above and
+        // left of it. QPainter's thin-line path would light other pixels, so the outline is
+        // filled like a fill instead.
+        fillStrokeOutline(path, transform, pen, brush);
         return;
     }
     painter.setTransform(transform);
@@ -194,8 +229,8 @@ void PainterBackend::strokePath(const QPainterPath& path, const QTransform& worl
     }
 }
 
-void PainterBackend::fillStrokeOutline(QPainter& painter, const QPainterPath& path,
-                                       const QTransform& transform, const QPen& pen, const QBrush& brush) {
+void PainterBackend::fillStrokeOutline(const QPainterPath& path, const QTransform& transform, const QPen& pen,
+                                       const QBrush& brush) {
     QPainterPathStroker stroker(pen);
     if (pen.isCosmetic()) {
         // A cosmetic width is in output pixels: outline the path where it lands.
@@ -203,14 +238,12 @@ void PainterBackend::fillStrokeOutline(QPainter& painter, const QPainterPath& pa
         outline.setFillRule(Qt::WindingFill);
         QBrush deviceBrush = brush;
         deviceBrush.setTransform(brush.transform() * transform);
-        painter.resetTransform();
-        painter.fillPath(outline, deviceBrush);
+        fillDevicePath(outline, QTransform(), FillPaint{&deviceBrush});
         return;
     }
     QPainterPath outline = stroker.createStroke(path);
     outline.setFillRule(Qt::WindingFill);
-    painter.setTransform(transform);
-    painter.fillPath(outline, brush);
+    fillDevicePath(outline, transform, FillPaint{&brush});
 }
 
 void PainterBackend::pushOffscreen(SurfaceKind kind, const QRect& area) {

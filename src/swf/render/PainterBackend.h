@@ -1,6 +1,8 @@
 #pragma once
 
+#include "swf/render/AliasedScanConverter.h"
 #include "swf/render/RenderBackend.h"
+#include "swf/render/SpanFiller.h"
 
 #include <QImage>
 #include <QPainter>
@@ -51,8 +53,13 @@ private:
     void startOffscreen(Surface& surface);
     QTransform deviceTransform(const QTransform& world) const;
     void popSurfaceTo(SurfaceKind expected);
-    static void fillStrokeOutline(QPainter& painter, const QPainterPath& path, const QTransform& transform,
-                                  const QPen& pen, const QBrush& brush);
+    // Fills `path`, placed in output pixels by `device`.
+    void fillDevicePath(const QPainterPath& path, const QTransform& device, const FillPaint& paint);
+    void fillStrokeOutline(const QPainterPath& path, const QTransform& transform, const QPen& pen,
+                           const QBrush& brush);
+    // Paints an aliased fill's spans straight into the surface when nothing about the
+    // surface or the paint needs QPainter; false leaves the fill to it.
+    bool fillSpans(const std::vector<PixelSpan>& spans, const QTransform& device, const FillPaint& paint);
     // `pathToDevice` places the path, `device` the gradient (its matrix is in shape space).
     bool fillGradient(const QPainterPath& path, const QTransform& pathToDevice, const QTransform& device,
                       const GradientRamp& ramp);
@@ -60,12 +67,12 @@ private:
                        QPainter::CompositionMode mode);
     static void blendOnto(Surface& below, const QImage& image, const QRect& area, BlendMode mode);
 
-    static constexpr double aliasedTieShift = 1.0 / 64.0;
-
     // Owned through pointers: a painter keeps the address of the image it paints on.
     std::vector<std::unique_ptr<Surface>> m_surfaces;
     RenderQuality m_quality = RenderQuality::High;
     std::vector<QRgb> m_shading; // gradient colours of the area being filled
+    AliasedScanConverter m_scanConverter;
+    SpanFiller m_spanFiller;
 };
 
 } // namespace kf::swf

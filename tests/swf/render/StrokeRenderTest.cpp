@@ -73,6 +73,26 @@ TEST(Stroke, lowQualityOnePixelLineOnAPixelBoundaryLightsThePixelAboveIt) {
     EXPECT_TRUE(pixelIs(image, 50, 48, white));
 }
 
+TEST(Stroke, lowQualitySlantedLineIsSampledWhereItsOutlineLies) {
+    // A steep one-pixel line whose left edge passes 0.008 px right of the centre of pixel
+    // (40, 64): the pixel stays empty and its right neighbour is lit. Nudging outlines to
+    // settle ties, or rounding them to 1/64 pixel, lit it.
+    StyleChangeRecord start;
+    start.setMoveTo(Twips{1567}, Twips{-1913});
+    start.setLineStyle(1);
+    DefineShapeTag tag;
+    tag.id = CharacterId{1};
+    tag.version = 3;
+    tag.shape.lineStyles = {stroke(20, black)};
+    tag.shape.records = {start, StraightEdgeRecord{Twips{740 - 1567}, Twips{1635 + 1913}}};
+    RenderScene scene;
+    scene.add(1, tag);
+    const QImage image = scene.render(RenderQuality::Low);
+    EXPECT_TRUE(pixelIs(image, 40, 64, white));
+    EXPECT_TRUE(pixelIs(image, 41, 64, black));
+    EXPECT_TRUE(pixelIs(image, 42, 64, white));
+}
+
 TEST(Stroke, lowQualityOnePixelFrameIsTheFilledPenOutline) {
     // A one-pixel frame with round joins from (10, 10) to (40, 40): each side covers the
     // pixel centres on its left and top edge (column 9, row 9), and the round join at the
