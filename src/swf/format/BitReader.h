@@ -29,6 +29,15 @@ public:
         : m_data(bytes.data()), m_size(bytes.size()), m_loadableSize(bytes.size()), m_baseOffset(baseOffset) {
     }
 
+    // Takes in bytes that have arrived after the first `size()` of the same memory.
+    void extendTo(std::size_t size) {
+        if (size > m_size) {
+            m_size = size;
+            m_loadableSize = size;
+        }
+    }
+    std::size_t size() const { return m_size; }
+
     bool failed() const { return m_failed; }
     void markFailed() { m_failed = true; }
     // A partly read byte counts as read.

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -22,5 +23,22 @@ Result<std::vector<std::uint8_t>> inflateZlib(std::span<const std::uint8_t> comp
 Result<std::vector<std::uint8_t>> decodeLzma(std::span<const std::uint8_t> properties,
                                              std::span<const std::uint8_t> compressed,
                                              std::size_t expectedSize, std::size_t inputOffset);
+
+// Whether `expectedSize` decoded bytes may be allocated up front for `compressedSize` bytes
+// of input: a SWF body compresses a few times over, and a declared size far beyond that is
+// a bomb or a lie.
+bool isPlausibleDecodedSize(std::size_t compressedSize, std::size_t expectedSize);
+
+// Told how many bytes are decoded so far, as decoding goes on; returning false stops it.
+using DecodeProgress = std::function<bool(std::size_t produced)>;
+
+// The same decoders writing into a buffer of fixed size (at most its size is decoded),
+// telling `progress` of every step, for a reader that reads the bytes while they arrive.
+// The decoded size, or the error the functions above would give.
+Result<std::size_t> inflateZlibInto(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> output,
+                                    std::size_t inputOffset, const DecodeProgress& progress);
+Result<std::size_t> decodeLzmaInto(std::span<const std::uint8_t> properties,
+                                   std::span<const std::uint8_t> compressed, std::span<std::uint8_t> output,
+                                   std::size_t inputOffset, const DecodeProgress& progress);
 
 } // namespace kf::swf

@@ -2,8 +2,10 @@
 #include "swf/format/MovieReader.h"
 
 #include "swf/format/Decompression.h"
+#include "swf/format/StreamedBody.h"
 #include "swf/format/SwfReader.h"
 
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -124,10 +126,78 @@ Result<MovieStart> readMovieHeader(std::span<const std::uint8_t> body, const Con
     return start;
 }
 
+Movie readTags(SwfReader& reader, const Header& header) {
+    Movie movie;
+    movie.header = header;
+    movie.arena = makeMovieArena();
+    reader.setArena(movie.arena);
+    movie.tags = reader.readTags(true);
+    return movie;
+}
+
+// Starts decompressing a large body on a thread of its own; nothing for an uncompressed or
+// small one, or where the declared size is not plausible enough to allocate up front.
+std::unique_ptr<StreamedBody> startStreamedBody(std::span<const std::uint8_t> bytes,
+                                                const Container& container, const ReadOptions& options) {
+    const std::size_t size =
+        std::min<std::size_t>(container.fileLength - fileHeaderSize, options.maxUncompressedSize);
+    if (container.compression == Compression::None || size < options.smallestStreamedBody) {
+        return nullptr;
+    }
+    if (container.compression == Compression::Zlib) {
+        const std::span<const std::uint8_t> compressed = bytes.subspan(fileHeaderSize);
+        if (!isPlausibleDecodedSize(compressed.size(), size)) {
+            return nullptr;
+        }
+        return StreamedBody::start(
+            size, [compressed](std::span<std::uint8_t> output, const DecodeProgress& progress) {
+                return inflateZlibInto(compressed, output, fileHeaderSize, progress);
+            });
+    }
+    const std::span<const std::uint8_t> compressed = bytes.subspan(lzmaPrefixSize);
+    if (!isPlausibleDecodedSize(compressed.size(), size)) {
+        return nullptr;
+    }
+    const std::span<const std::uint8_t> properties = bytes.subspan(12, 5);
+    return StreamedBody::start(
+        size, [properties, compressed](std::span<std::uint8_t> output, const DecodeProgress& progress) {
+            return decodeLzmaInto(properties, compressed, output, lzmaPrefixSize, progress);
+        });
+}
+
+// The tags of a body still being decompressed, read as its bytes arrive. The result is the
+// one reading the whole body afterwards would give: an error in the compressed stream wins
+// over whatever the tags before it said.
+Result<Movie> readStreamedMovie(StreamedBody& body, const Container& container, const ReadOptions& options) {
+    Result<Movie> movie = [&]() -> Result<Movie> {
+        const std::size_t arrived = body.waitFor(largestMovieHeader);
+        const Result<MovieStart> start = readMovieHeader(body.buffer().first(arrived), container);
+        if (!start) {
+            return start.error();
+        }
+        SwfReader reader(body.buffer().subspan(start->tagsOffset, arrived - start->tagsOffset),
+                         container.version, fileHeaderSize + start->tagsOffset, options);
+        reader.setArrivingBytes(&body, start->tagsOffset);
+        Movie read = readTags(reader, start->header);
+        if (reader.failed()) {
+            return Result<Movie>::failure(reader.errorMessage());
+        }
+        return read;
+    }();
+    const Result<std::size_t> decoded = body.finish();
+    if (!decoded) {
+        return decoded.error();
+    }
+    return movie;
+}
+
 Result<Movie> readMovieUnguarded(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
     const Result<Container> container = readContainer(bytes, options);
     if (!container) {
         return container.error();
+    }
+    if (std::unique_ptr<StreamedBody> streamed = startStreamedBody(bytes, *container, options)) {
+        return readStreamedMovie(*streamed, *container, options);
     }
     std::vector<std::uint8_t> storage;
     const Result<std::span<const std::uint8_t>> body =
@@ -139,13 +209,9 @@ Result<Movie> readMovieUnguarded(std::span<const std::uint8_t> bytes, const Read
     if (!start) {
         return start.error();
     }
-    Movie movie;
-    movie.header = start->header;
     SwfReader reader(body->subspan(start->tagsOffset), container->version, fileHeaderSize + start->tagsOffset,
                      options);
-    movie.arena = makeMovieArena();
-    reader.setArena(movie.arena);
-    movie.tags = reader.readTags(true);
+    Movie movie = readTags(reader, start->header);
     if (reader.failed()) {
         return Result<Movie>::failure(reader.errorMessage());
     }

@@ -21,6 +21,10 @@ struct ReadOptions {
     // a struct of a hundred bytes, so a movie within maxUncompressedSize could otherwise ask
     // for tens of gigabytes.
     std::size_t maxDecodedSize = std::size_t{4} * 1024 * 1024 * 1024;
+    // Compressed bodies of at least this many bytes are decompressed on a second thread
+    // while their tags are read. Below it a body decompresses in less time than starting a
+    // thread saves.
+    std::size_t smallestStreamedBody = std::size_t{4} * 1024 * 1024;
 };
 
 // Reads a whole SWF file image (FWS, CWS or ZWS). Malformed input gives an error whose

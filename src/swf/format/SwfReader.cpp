@@ -4,6 +4,7 @@
 #include "swf/format/HugePages.h"
 
 #include <algorithm>
+#include <new>
 
 namespace kf::swf {
 
@@ -174,7 +175,18 @@ std::optional<Tag> SwfReader::readTag() {
     return tag;
 }
 
+void SwfReader::awaitBytes(std::size_t count) {
+    if (m_arriving == nullptr || failed()) {
+        return;
+    }
+    const std::size_t wanted = m_bits.position() + count;
+    if (wanted > m_bits.size()) {
+        m_bits.extendTo(m_arriving->waitFor(m_arrivalStart + wanted) - m_arrivalStart);
+    }
+}
+
 bool SwfReader::readTagInto(Tag& tag) {
+    awaitBytes(6); // the longest tag header
     if (failed() || m_bits.atEnd()) {
         return false;
     }
@@ -193,6 +205,7 @@ bool SwfReader::readTagInto(Tag& tag) {
         }
         length = m_bits.readU32();
     }
+    awaitBytes(length);
     if (length > m_bits.remaining()) {
         fail(nameOf(code) + " at offset " + std::to_string(tagOffset) + " declares " +
              std::to_string(length) + " bytes but only " + std::to_string(m_bits.remaining()) + " remain");
@@ -240,13 +253,22 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
     // far: real files are cut short like that and players show what they have. A tag whose
     // declared length runs past the bytes, or whose body is malformed, fails the read.
     std::vector<Tag> tags;
-    const std::size_t count = countTags();
-    if (!charge(count, sizeof(Tag))) {
-        return tags;
+    if (m_arriving == nullptr) {
+        if (!reserveTags(tags, countTags())) {
+            return tags;
+        }
+    } else {
+        reserveGuessedTags(tags);
     }
-    tags.reserve(count);
     preferHugePages(tags.data(), tags.capacity() * sizeof(Tag));
     while (true) {
+        if (m_arriving != nullptr && tags.size() == tags.capacity()) {
+            // Outgrown the guess: grow only for a tag that is there.
+            awaitBytes(6);
+            if (m_bits.atEnd() || !reserveTags(tags, tags.capacity() * 2)) {
+                break;
+            }
+        }
         Tag& tag = tags.emplace_back();
         if (!readTagInto(tag)) {
             tags.pop_back();
@@ -260,6 +282,32 @@ std::vector<Tag> SwfReader::readTags(bool keepEnd) {
         }
     }
     return tags;
+}
+
+bool SwfReader::reserveTags(std::vector<Tag>& tags, std::size_t count) {
+    if (count <= tags.capacity()) {
+        return true;
+    }
+    if (!charge(count - tags.capacity(), sizeof(Tag))) {
+        return false;
+    }
+    tags.reserve(count);
+    return true;
+}
+
+void SwfReader::reserveGuessedTags(std::vector<Tag>& tags) {
+    // Bytes still arriving cannot be counted ahead. Tags of real movies average well over 32
+    // bytes, so room for that many is rarely outgrown; the room untouched costs address
+    // space, not memory. Where the guess is refused, the tags grow as they come.
+    const std::size_t bytes =
+        m_arriving->expectedSize() - std::min(m_arriving->expectedSize(), m_arrivalStart);
+    const std::size_t limit = m_options.maxDecodedSize;
+    const std::size_t budget = limit > *m_decodedSize ? (limit - *m_decodedSize) / sizeof(Tag) : 0;
+    const std::size_t guess = std::min(std::max<std::size_t>(64, bytes / 32), budget / 2);
+    try {
+        reserveTags(tags, guess);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void SwfReader::readTagBody(TagCode code, TagBody& body) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "swf/format/ArrivingBytes.h"
 #include "swf/format/BitReader.h"
 #include "swf/format/MovieAllocator.h"
 #include "swf/format/MovieReader.h"
@@ -32,6 +33,12 @@ public:
     // The style and record arrays read from here on come from `arena`'s arena (the heap
     // when it has none); tag readers share their root reader's.
     void setArena(const MovieAllocator<std::byte>& arena) { m_arena = arena; }
+    // The reader's bytes are those of `arriving` from `start` on, of which it was given what
+    // had arrived when it was made: tags are read as they arrive.
+    void setArrivingBytes(ArrivingBytes* arriving, std::size_t start) {
+        m_arriving = arriving;
+        m_arrivalStart = start;
+    }
 
     bool failed() const { return m_bits.failed() || m_error.has_value(); }
     // "truncated DefineShape3 at offset 1234" and the like; empty while nothing failed.
@@ -116,6 +123,12 @@ private:
     // How many tags follow, up to and including an End tag, from their headers alone: lets
     // readTags() allocate once. Stops quietly where the stream is damaged.
     std::size_t countTags() const;
+    // Makes at least `count` bytes past the position readable, waiting for them to arrive,
+    // or all there will be when fewer come.
+    void awaitBytes(std::size_t count);
+    // Room for more tags, counted against the memory limit.
+    bool reserveTags(std::vector<Tag>& tags, std::size_t count);
+    void reserveGuessedTags(std::vector<Tag>& tags);
     void readTagBody(TagCode code, TagBody& body);
     std::uint32_t readClipEventFlags();
     // A font's glyph offset table and the outlines it points at; `tableEnd` (0: the tag's
@@ -142,6 +155,8 @@ private:
     ReadOptions m_options;
     int m_spriteDepth = 0;
     std::optional<std::string> m_error;
+    ArrivingBytes* m_arriving = nullptr; // the root reader's only
+    std::size_t m_arrivalStart = 0;
 };
 
 } // namespace kf::swf
