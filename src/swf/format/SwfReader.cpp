@@ -421,6 +421,9 @@ void SwfReader::readTagBody(TagCode code, TagBody& body) {
     case TagCode::DefineBitsLossless2:
         body = readDefineBitsLossless(2);
         return;
+    case TagCode::DefineSound:
+        body = readDefineSound();
+        return;
     case TagCode::DefineMorphShape:
         body = readDefineMorphShape(1);
         return;

@@ -97,6 +97,7 @@ public:
     JpegTablesTag readJpegTables();
     DefineBitsJpegTag readDefineBitsJpeg(int jpegVersion); // 1 (DefineBits) to 4
     DefineBitsLosslessTag readDefineBitsLossless(int losslessVersion);
+    DefineSoundTag readDefineSound();
     DefineMorphShapeTag readDefineMorphShape(int morphVersion);
     DefineButtonTag readDefineButton(int buttonVersion);
     DefineButtonCxformTag readDefineButtonCxform();

@@ -64,4 +64,19 @@ DefineBitsLosslessTag SwfReader::readDefineBitsLossless(int losslessVersion) {
     return tag;
 }
 
+DefineSoundTag SwfReader::readDefineSound() {
+    DefineSoundTag tag;
+    tag.id = CharacterId{m_bits.readU16()};
+    tag.format = static_cast<std::uint8_t>(m_bits.readUnsignedBits(4));
+    tag.rateIndex = static_cast<std::uint8_t>(m_bits.readUnsignedBits(2));
+    tag.sixteenBit = m_bits.readFlag();
+    tag.stereo = m_bits.readFlag();
+    tag.sampleCount = m_bits.readU32();
+    if (failed() || !charge(m_bits.remaining(), 1)) {
+        return tag;
+    }
+    tag.data = copyOf(m_bits.readRest());
+    return tag;
+}
+
 } // namespace kf::swf

@@ -173,6 +173,23 @@ struct DoInitActionTag {
     bool operator==(const DoInitActionTag&) const = default;
 };
 
+// DefineSound: an event sound, its samples kept encoded as the file has them.
+struct DefineSoundTag {
+    CharacterId id;
+    std::uint8_t format = 0;    // 0 raw, 1 ADPCM, 2 MP3, 3 raw little-endian, 4-6 Nellymoser, 11 Speex
+    std::uint8_t rateIndex = 0; // 5.5, 11, 22 or 44 kHz
+    bool sixteenBit = false;
+    bool stereo = false;
+    std::uint32_t sampleCount = 0;
+    std::vector<std::uint8_t> data;
+    bool operator==(const DefineSoundTag&) const = default;
+
+    double sampleRate() const {
+        constexpr double rates[] = {5512.5, 11025.0, 22050.0, 44100.0};
+        return rates[rateIndex & 3];
+    }
+};
+
 // A tag this reader does not parse (yet): its body, untouched.
 struct UnknownTag {
     std::vector<std::uint8_t> body;
@@ -185,7 +202,7 @@ using TagBody =
                  DefineSceneAndFrameLabelDataTag, DoActionTag, DoInitActionTag, DefineFontTag, DefineFontInfoTag,
                  DefineFontAlignZonesTag, DefineFontNameTag, DefineTextTag, DefineEditTextTag, DefineButtonTag,
                  DefineButtonCxformTag, DefineButtonSoundTag, JpegTablesTag, DefineBitsJpegTag,
-                 DefineBitsLosslessTag, DefineMorphShapeTag>;
+                 DefineBitsLosslessTag, DefineMorphShapeTag, DefineSoundTag>;
 
 struct Tag {
     TagCode code = TagCode::End;

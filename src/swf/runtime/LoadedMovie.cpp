@@ -60,4 +60,14 @@ std::optional<CharacterId> LoadedMovie::exportedCharacter(std::string_view name)
     return std::nullopt;
 }
 
+const DefineSoundTag* LoadedMovie::sound(CharacterId id) const {
+    // Looked up when a script attaches a sound, which is seldom: no index is kept.
+    for (const Tag& tag : m_movie.tags) {
+        if (const auto* sound = std::get_if<DefineSoundTag>(&tag.body); sound && sound->id == id) {
+            return sound;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace kf::swf

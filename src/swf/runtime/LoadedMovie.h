@@ -38,6 +38,8 @@ public:
     // The symbols ExportAssets names, for attachMovie and ImportAssets. The first export of
     // a name wins; names ignore case before SWF 7.
     std::optional<CharacterId> exportedCharacter(std::string_view name) const;
+    // The event sound defined as `id`, if the movie has one.
+    const DefineSoundTag* sound(CharacterId id) const;
 
 private:
     LoadedMovie(Movie movie, std::string url);

@@ -73,6 +73,7 @@ public:
     void writeJpegTables(const JpegTablesTag& tag);
     void writeDefineBitsJpeg(const DefineBitsJpegTag& tag);
     void writeDefineBitsLossless(const DefineBitsLosslessTag& tag);
+    void writeDefineSound(const DefineSoundTag& tag);
     void writeDefineMorphShape(const DefineMorphShapeTag& tag);
     void writeDefineFont(const DefineFontTag& tag);
     void writeDefineFontInfo(const DefineFontInfoTag& tag);

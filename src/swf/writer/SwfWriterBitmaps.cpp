@@ -32,4 +32,14 @@ void SwfWriter::writeDefineBitsLossless(const DefineBitsLosslessTag& tag) {
     m_out.writeBytes(tag.data);
 }
 
+void SwfWriter::writeDefineSound(const DefineSoundTag& tag) {
+    m_out.writeU16(tag.id.value);
+    m_out.writeUnsignedBits(tag.format, 4);
+    m_out.writeUnsignedBits(tag.rateIndex, 2);
+    m_out.writeUnsignedBits(tag.sixteenBit ? 1 : 0, 1);
+    m_out.writeUnsignedBits(tag.stereo ? 1 : 0, 1);
+    m_out.writeU32(tag.sampleCount);
+    m_out.writeBytes(tag.data);
+}
+
 } // namespace kf::swf

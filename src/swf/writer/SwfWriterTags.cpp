@@ -124,6 +124,7 @@ void SwfWriter::writeTagBody(const TagBody& body) {
             [&](const JpegTablesTag& tag) { writeJpegTables(tag); },
             [&](const DefineBitsJpegTag& tag) { writeDefineBitsJpeg(tag); },
             [&](const DefineBitsLosslessTag& tag) { writeDefineBitsLossless(tag); },
+            [&](const DefineSoundTag& tag) { writeDefineSound(tag); },
             [&](const DefineMorphShapeTag& tag) { writeDefineMorphShape(tag); },
             [&](const DefineFontTag& tag) { writeDefineFont(tag); },
             [&](const DefineFontInfoTag& tag) { writeDefineFontInfo(tag); },
@@ -199,6 +200,7 @@ TagCode SwfWriter::codeFor(const TagBody& body) {
             [](const DefineMorphShapeTag& tag) {
                 return tag.version == 1 ? TagCode::DefineMorphShape : TagCode::DefineMorphShape2;
             },
+            [](const DefineSoundTag&) { return TagCode::DefineSound; },
             [](const DefineFontTag& tag) {
                 return tag.version == 1   ? TagCode::DefineFont
                        : tag.version == 2 ? TagCode::DefineFont2

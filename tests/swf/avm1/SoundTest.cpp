@@ -99,5 +99,42 @@ TEST(Sound, silentPlaybackAnswersWithoutASound) {
     EXPECT_EQ(run(8, script), (Lines{"undefined", "0", "undefined"}));
 }
 
+// A movie of `version` with an exported MP3 sound "Beep" of `samples` samples at 11 kHz.
+MovieBuilder movieWithSound(std::uint8_t version, std::uint32_t samples) {
+    MovieBuilder builder(version);
+    DefineSoundTag sound;
+    sound.id = CharacterId{7};
+    sound.format = 2;
+    sound.rateIndex = 1;
+    sound.sixteenBit = true;
+    sound.sampleCount = samples;
+    sound.data = {0, 0, 0xFF, 0xFB};
+    builder.addTag(sound);
+    builder.addTag(TagCode::ExportAssets, UnknownTag{{1, 0, 7, 0, 'B', 'e', 'e', 'p', 0}});
+    return builder;
+}
+
+TEST(Sound, anAttachedSoundLastsItsSamplesAtItsRateInWholeMilliseconds) {
+    ActionAssembler script;
+    construct(script, "s", "Sound");
+    traceMember(script, "s", "duration");
+    invokeAndDrop(script, "s", "attachSound", {PushValue(std::string("Beep"))});
+    traceMember(script, "s", "duration");
+    invoke(script, "s", "getDuration").trace();
+    invokeAndDrop(script, "s", "attachSound", {PushValue(std::string("nothing"))});
+    traceMember(script, "s", "duration");
+    // 16008 samples at 11025 Hz are 1451.97 ms; 10000 are 907.03.
+    MovieBuilder longer = movieWithSound(8, 16008);
+    longer.doAction(script).showFrame();
+    EXPECT_EQ(play(longer), (Lines{"undefined", "1452", "1452", "undefined"}));
+    MovieBuilder shorter = movieWithSound(8, 10000);
+    shorter.doAction(script).showFrame();
+    EXPECT_EQ(play(shorter), (Lines{"undefined", "907", "907", "undefined"}));
+    // Flash Player 5 had no durations.
+    MovieBuilder older = movieWithSound(5, 10000);
+    older.doAction(script).showFrame();
+    EXPECT_EQ(play(older), (Lines{"undefined", "undefined", "undefined", "undefined"}));
+}
+
 } // namespace
 } // namespace kf::swf::avm1::test

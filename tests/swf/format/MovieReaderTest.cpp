@@ -39,6 +39,31 @@ TEST(MovieReader, smallMovieReadsBackUnchangedInEveryContainer) {
     }
 }
 
+TEST(MovieReader, eventSoundsReadBackWithTheirFormatAndSamples) {
+    DefineSoundTag sound;
+    sound.id = CharacterId{300};
+    sound.format = 2;
+    sound.rateIndex = 3;
+    sound.sixteenBit = true;
+    sound.stereo = true;
+    sound.sampleCount = 0x01020304;
+    sound.data = {9, 8, 7};
+    MovieBuilder builder(8);
+    builder.addTag(sound);
+    Result<Movie> movie = readMovie(builder.build());
+    ASSERT_TRUE(movie.ok()) << movie.error().message;
+    const auto* read = std::get_if<DefineSoundTag>(&movie->tags.front().body);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(*read, sound);
+    EXPECT_EQ(read->sampleRate(), 44100.0);
+    // Cut inside the sample count: a truncated tag, not a sound of some other length.
+    const Bytes cut{
+        static_cast<std::uint8_t>((14 << 6) | 5), static_cast<std::uint8_t>(14 >> 2), 44, 1, 0x2F, 4, 3};
+    const Result<Movie> truncated = readMovie(writeMovieFile(smallHeader(Compression::None), cut));
+    ASSERT_FALSE(truncated.ok());
+    EXPECT_EQ(truncated.error().message.rfind("truncated DefineSound", 0), 0u) << truncated.error().message;
+}
+
 TEST(MovieReader, readHeaderGivesTheHeaderWithoutTouchingTags) {
     for (Compression compression : {Compression::None, Compression::Zlib, Compression::Lzma}) {
         const Bytes bytes = smallMovie(compression).build();

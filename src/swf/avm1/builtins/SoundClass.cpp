@@ -5,6 +5,8 @@
 #include "swf/avm1/BuiltinSupport.h"
 #include "swf/avm1/Conversions.h"
 #include "swf/avm1/SoundSettings.h"
+#include "swf/runtime/LoadedMovie.h"
+#include "swf/runtime/PlayerContext.h"
 #include "swf/runtime/SpriteObject.h"
 
 #include <cmath>
@@ -122,6 +124,17 @@ void applyTransform(Interpreter& vm, SoundSettings& settings, const Value& given
     }
 }
 
+// How long the exported sound `name` plays, in whole milliseconds as Flash Player counts them.
+std::optional<double> soundDuration(Interpreter& vm, const std::string& name) {
+    const PlayerContext& player = vm.context().player;
+    const std::optional<CharacterId> id = player.exportedCharacter(name);
+    const DefineSoundTag* sound = id ? player.movie().sound(*id) : nullptr;
+    if (!sound) {
+        return std::nullopt;
+    }
+    return std::round(sound->sampleCount * 1000.0 / sound->sampleRate());
+}
+
 Value duration(Interpreter& vm, const Value& thisValue, std::vector<Value>&) {
     SoundInstance* instance = instanceOf(thisValue);
     return instance ? *instance->property(vm, "duration") : Value();
@@ -204,6 +217,7 @@ void installSound(Interpreter& vm) {
             if (SoundInstance* instance = instanceOf(thisValue)) {
                 instance->attachedName = interpreter.toString(argument(arguments, 0));
                 instance->attached = !instance->attachedName.empty();
+                instance->durationMilliseconds = soundDuration(interpreter, instance->attachedName);
             }
             return Value();
         });
