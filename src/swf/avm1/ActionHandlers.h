@@ -33,5 +33,6 @@ void installButton(Interpreter& vm);
 void installTextField(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 void installBitmapData(Interpreter& vm);
+void installMatrix(Interpreter& vm);
 
 } // namespace kf::swf::avm1

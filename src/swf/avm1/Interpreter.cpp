@@ -84,6 +84,7 @@ void Interpreter::ensureGlobals() {
     installTextField(*this);
     installGlobalFunctions(*this);
     installBitmapData(*this);
+    installMatrix(*this);
 }
 
 std::size_t Interpreter::runActions(ActionContext& context, std::size_t budget) {

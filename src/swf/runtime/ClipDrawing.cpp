@@ -167,11 +167,14 @@ const ShapeCharacter* ClipDrawing::shape() const {
         definition.bounds = Rect{Twips{m_xMin - margin}, Twips{m_xMax + margin}, Twips{m_yMin - margin},
                                  Twips{m_yMax + margin}};
         definition.shape.records.assign(m_records.begin(), m_records.end());
-        // A fill left open is drawn closed, as if endFill had been called.
+        // A fill left open is drawn closed. Unlike the side endFill adds, this one is stroked
+        // with the line in use, as the last lineTo's continuation.
         if (m_fill != 0 && m_pen != m_fillStart) {
-            StyleChangeRecord unstroked;
-            unstroked.setLineStyle(0);
-            definition.shape.records.emplace_back(std::move(unstroked));
+            if (m_writtenLine != m_lineIndex) {
+                StyleChangeRecord stroke;
+                stroke.setLineStyle(m_lineIndex);
+                definition.shape.records.emplace_back(std::move(stroke));
+            }
             definition.shape.records.emplace_back(
                 StraightEdgeRecord{Twips{m_fillStart.x - m_pen.x}, Twips{m_fillStart.y - m_pen.y}});
         }

@@ -35,20 +35,24 @@ void drawingMethod(Interpreter& vm, Object& prototype, std::string_view name, Dr
 }
 
 // ECMA-262 ToUint32: colours given as negative or huge numbers wrap.
-std::uint32_t toColorNumber(Interpreter& vm, const Value& value) {
-    const double number = vm.toNumber(value);
+std::uint32_t toUint32(double number) {
     if (!std::isfinite(number)) {
         return 0;
     }
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::fmod(std::trunc(number), 4294967296.0)));
 }
 
-// Alpha in percent, 100 when absent.
-std::uint8_t alphaOf(Interpreter& vm, const Value& value) {
-    if (value.isUndefined()) {
+std::uint32_t toColorNumber(Interpreter& vm, const Value& value) {
+    return toUint32(vm.toNumber(value));
+}
+
+// Alpha in percent of the argument at `index`: 100 when the call leaves it out, 0 when it
+// is given but no number (undefined included).
+std::uint8_t alphaOf(Interpreter& vm, const std::vector<Value>& arguments, std::size_t index) {
+    if (index >= arguments.size()) {
         return 255;
     }
-    const double percent = vm.toNumber(value);
+    const double percent = vm.toNumber(arguments[index]);
     if (std::isnan(percent)) {
         return 0;
     }
@@ -152,28 +156,84 @@ Matrix gradientMatrix(Interpreter& vm, const Value& object) {
     return matrix;
 }
 
-// beginGradientFill's and lineGradientStyle's arguments: (type, colors, alphas, ratios,
-// matrix, spreadMethod, interpolationMethod, focalPointRatio). Nothing for an unknown type
-// or mismatched arrays, which Flash Player draws as no fill.
-std::optional<FillStyle> gradientFill(Interpreter& vm, std::vector<Value>& arguments) {
-    const std::string type = vm.toString(argument(arguments, 0));
-    if (type != "linear" && type != "radial") {
-        return std::nullopt;
-    }
-    const std::vector<Value> colors = arrayElements(vm, argument(arguments, 1));
-    const std::vector<Value> alphas = arrayElements(vm, argument(arguments, 2));
-    const std::vector<Value> ratios = arrayElements(vm, argument(arguments, 3));
-    if (colors.empty() || colors.size() != alphas.size() || colors.size() != ratios.size()) {
-        return std::nullopt;
-    }
+// What a beginGradientFill or lineGradientStyle call asks for. Flash Player ignores a call
+// it cannot read (a wrong argument count, an unknown type, arrays of unequal lengths, a
+// ratio outside 0..255) and keeps the paint it had; only an undefined type takes it away.
+struct GradientRequest {
+    enum class Outcome { Ignored, NoGradient, Gradient };
+    Outcome outcome = Outcome::Ignored;
     FillStyle fill;
+};
+
+// Array elements are taken as they are, without conversion: a colour or alpha that is no
+// number counts as 0, so a string such as "255" gives black.
+double plainNumber(const Value& value) {
+    return value.isNumber() ? value.number() : 0.0;
+}
+
+// The elements of the colours, alphas and ratios arguments; nothing unless all three are
+// objects of one length.
+std::optional<std::array<std::vector<Value>, 3>> gradientArrays(Interpreter& vm,
+                                                                std::vector<Value>& arguments) {
+    std::array<std::vector<Value>, 3> arrays;
+    std::optional<std::size_t> sharedLength;
+    for (std::size_t index = 0; index < arrays.size(); ++index) {
+        const Value array = argument(arguments, index + 1);
+        if (!array.isObject()) {
+            return std::nullopt;
+        }
+        arrays[index] = arrayElements(vm, array);
+        if (sharedLength && *sharedLength != arrays[index].size()) {
+            return std::nullopt;
+        }
+        sharedLength = arrays[index].size();
+    }
+    return arrays;
+}
+
+// (type, colors, alphas, ratios, matrix[, spreadMethod, interpolationMethod, focalPointRatio]).
+GradientRequest gradientRequest(Interpreter& vm, std::vector<Value>& arguments) {
+    GradientRequest request;
+    if (arguments.empty()) {
+        return request;
+    }
+    if (arguments[0].isUndefined()) {
+        request.outcome = GradientRequest::Outcome::NoGradient;
+        return request;
+    }
+    if (arguments.size() < 5 || arguments.size() > 8) {
+        return request;
+    }
+    const std::string type = vm.toString(arguments[0]);
+    if (type != "linear" && type != "radial") {
+        return request;
+    }
+    const auto arrays = gradientArrays(vm, arguments);
+    if (!arrays) {
+        return request;
+    }
+    const auto& [colors, alphas, ratios] = *arrays;
+    FillStyle& fill = request.fill;
+    request.outcome = GradientRequest::Outcome::Gradient;
+    if (colors.empty()) {
+        // A gradient of no colours paints solid black.
+        fill.color = Rgba{0, 0, 0, 255};
+        return request;
+    }
     fill.type = type == "linear" ? FillType::LinearGradient : FillType::RadialGradient;
-    fill.matrix = gradientMatrix(vm, argument(arguments, 4));
+    fill.matrix = gradientMatrix(vm, arguments[4]);
     for (std::size_t index = 0; index < std::min(colors.size(), maximumGradientStops); ++index) {
-        const double ratio = vm.toNumber(ratios[index]);
+        double ratio = vm.toNumber(ratios[index]);
+        ratio = std::isnan(ratio) ? 0.0 : std::trunc(ratio);
+        if (!(ratio >= 0.0 && ratio <= 255.0)) {
+            request.outcome = GradientRequest::Outcome::Ignored;
+            return request;
+        }
+        const double alpha = std::clamp(plainNumber(alphas[index]), 0.0, 100.0);
         GradientRecord record;
-        record.ratio = static_cast<std::uint8_t>(std::isfinite(ratio) ? std::clamp(ratio, 0.0, 255.0) : 0.0);
-        record.color = colorOf(toColorNumber(vm, colors[index]), alphaOf(vm, alphas[index]));
+        record.ratio = static_cast<std::uint8_t>(ratio);
+        record.color = colorOf(toUint32(plainNumber(colors[index])),
+                               static_cast<std::uint8_t>(std::lround(alpha * 255.0 / 100.0)));
         fill.gradient.records.push_back(record);
     }
     const std::string spread = vm.toString(argument(arguments, 5));
@@ -188,7 +248,7 @@ std::optional<FillStyle> gradientFill(Interpreter& vm, std::vector<Value>& argum
         fill.type = FillType::FocalRadialGradient;
         fill.gradient.focalPoint = Fixed8::fromDouble(std::clamp(focal, -1.0, 1.0));
     }
-    return fill;
+    return request;
 }
 
 CapStyle capOf(const std::string& name) {
@@ -215,7 +275,7 @@ void lineStyle(Interpreter& vm, ClipDrawing& drawing, std::vector<Value>& argume
     }
     LineStyle line;
     line.width = static_cast<std::uint16_t>(std::lround(std::clamp(thickness, 0.0, 255.0) * 20.0));
-    line.color = colorOf(toColorNumber(vm, argument(arguments, 1)), alphaOf(vm, argument(arguments, 2)));
+    line.color = colorOf(toColorNumber(vm, argument(arguments, 1)), alphaOf(vm, arguments, 2));
     line.pixelHinting = vm.toBoolean(argument(arguments, 3));
     const std::string noScale = vm.toString(argument(arguments, 4));
     line.noHorizontalScale = noScale == "none" || noScale == "horizontal";
@@ -233,6 +293,10 @@ void lineStyle(Interpreter& vm, ClipDrawing& drawing, std::vector<Value>& argume
 } // namespace
 
 void installMovieClipDrawing(Interpreter& vm, Object& prototype) {
+    // Movies made for players before 6 see no drawing API at all.
+    if (vm.version() < 6) {
+        return;
+    }
     drawingMethod(
         vm, prototype, "beginFill", [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
             const Value& rgb = argument(arguments, 0);
@@ -241,15 +305,15 @@ void installMovieClipDrawing(Interpreter& vm, Object& prototype) {
                 return;
             }
             FillStyle fill;
-            fill.color =
-                colorOf(toColorNumber(interpreter, rgb), alphaOf(interpreter, argument(arguments, 1)));
+            fill.color = colorOf(toColorNumber(interpreter, rgb), alphaOf(interpreter, arguments, 1));
             drawing.beginFill(fill);
         });
     drawingMethod(vm, prototype, "beginGradientFill",
                   [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
-                      if (std::optional<FillStyle> fill = gradientFill(interpreter, arguments)) {
-                          drawing.beginFill(std::move(*fill));
-                      } else {
+                      GradientRequest request = gradientRequest(interpreter, arguments);
+                      if (request.outcome == GradientRequest::Outcome::Gradient) {
+                          drawing.beginFill(std::move(request.fill));
+                      } else if (request.outcome == GradientRequest::Outcome::NoGradient) {
                           drawing.endFill();
                       }
                   });
@@ -266,12 +330,13 @@ void installMovieClipDrawing(Interpreter& vm, Object& prototype) {
     drawingMethod(vm, prototype, "lineStyle", lineStyle);
     drawingMethod(vm, prototype, "lineGradientStyle",
                   [](Interpreter& interpreter, ClipDrawing& drawing, auto& arguments) {
-                      if (!drawing.lineStyle()) {
+                      GradientRequest request = gradientRequest(interpreter, arguments);
+                      if (!drawing.lineStyle() || request.outcome == GradientRequest::Outcome::Ignored) {
                           return;
                       }
                       LineStyle line = *drawing.lineStyle();
-                      if (std::optional<FillStyle> fill = gradientFill(interpreter, arguments)) {
-                          line.fill = std::move(*fill);
+                      if (request.outcome == GradientRequest::Outcome::Gradient) {
+                          line.fill = std::move(request.fill);
                       } else {
                           line.fill.reset();
                       }
