@@ -69,8 +69,14 @@ QBrush BrushFactory::brush(const FillStyle& style, const ColorTransform& transfo
         return QBrush(color(Rgba{0, 0, 0, 255}, transform));
     }
     QGradientStops stops = gradientStops(style.gradient, transform);
-    if (style.gradient.interpolation == InterpolationMode::Linear) {
-        // Qt interpolates in sRGB only: hand it the ramp, one stop per ratio unit.
+    const bool alphaVaries = std::any_of(
+        style.gradient.records.begin(), style.gradient.records.end(), [&](const GradientRecord& record) {
+            return record.color.alpha != style.gradient.records.front().color.alpha;
+        });
+    if (style.gradient.interpolation == InterpolationMode::Linear || alphaVaries) {
+        // Qt interpolates in sRGB only, and between premultiplied colours, where a stop's
+        // colour fades out with its alpha; Flash Player mixes the colours unpremultiplied.
+        // Hand Qt the ramp instead, one stop per ratio unit.
         if (const std::optional<GradientRamp> ramp = GradientRamp::build(style, transform)) {
             stops.clear();
             for (int index = 0; index < GradientRamp::size; ++index) {

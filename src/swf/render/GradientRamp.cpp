@@ -18,6 +18,17 @@ double toSrgb(double channel) {
     return channel <= 0.0031308 ? channel * 12.92 : 1.055 * std::pow(channel, 1.0 / 2.4) - 0.055;
 }
 
+// Flash Player mixes linearRGB gradients in linear light held in 8 bits, each stop's channels
+// truncated on the way in. Dark colours lose most of their steps that way, which is why its
+// linearRGB ramps band near black and a dark channel can come out darker than both stops.
+double toLinearByte(double channel) {
+    return std::floor(toLinear(channel) * 255.0 + 1e-9);
+}
+
+double fromLinearByte(double level) {
+    return toSrgb(std::clamp(std::floor(level + 1e-9), 0.0, 255.0) / 255.0);
+}
+
 int toByte(double value) {
     return std::clamp(static_cast<int>(std::lround(value * 255.0)), 0, 255);
 }
@@ -56,7 +67,7 @@ std::optional<GradientRamp> GradientRamp::build(const FillStyle& style, const Co
         const double amount = span > 0 ? std::clamp((position - from.first) / span, 0.0, 1.0) : 1.0;
         auto mix = [&](double a, double b) {
             if (linearLight) {
-                return toSrgb(toLinear(a) + (toLinear(b) - toLinear(a)) * amount);
+                return fromLinearByte(toLinearByte(a) + (toLinearByte(b) - toLinearByte(a)) * amount);
             }
             return a + (b - a) * amount;
         };
