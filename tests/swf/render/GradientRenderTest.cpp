@@ -106,6 +106,18 @@ TEST(GradientFill, linearRgbInterpolationIsBrighterInTheMiddle) {
     EXPECT_TRUE(pixelIs(linear, 99, 50, Rgba{13, 0, 255, 255}, 1));
 }
 
+TEST(GradientFill, linearRgbHoldsLinearLightInEightBits) {
+    // Greens of 18 and 20 are both 1 of 255 in linear light once truncated, which comes back
+    // as 13: darker than either stop all the way along.
+    FillStyle fill = gradient(FillType::LinearGradient, 0, 0, 100, 100,
+                              {{0, Rgba{255, 18, 25, 255}}, {255, Rgba{14, 20, 255, 255}}});
+    fill.gradient.interpolation = InterpolationMode::Linear;
+    const QImage image = filledStage(fill).render();
+    for (int x : {10, 50, 90}) {
+        EXPECT_EQ(qGreen(image.pixel(x, 50)), 13) << x;
+    }
+}
+
 TEST(GradientFill, repeatedRatiosAdvanceOneUnitEachAndOverflowIsDropped) {
     // Over 510 px each ratio unit is two pixel columns. Three stops at 100 land at 100, 101
     // and 102; the last two records are pushed past 255 and dropped. Like Flash Player, each

@@ -190,5 +190,20 @@ TEST(Stroke, lineStyleWithGradientFillPaintsTheStroke) {
     EXPECT_TRUE(pixelIs(image, 95, 50, blue));
 }
 
+TEST(Stroke, gradientStrokeFadingInMixesColoursUnpremultiplied) {
+    RenderScene scene;
+    Records records;
+    records.moveTo(0, 50).select(std::nullopt, std::nullopt, 1).line(100, 0);
+    LineStyle line = styled(400, CapStyle::None);
+    line.fill = gradient(FillType::LinearGradient, 0, 0, 100, 100, {{0, Rgba{255, 0, 0, 0}}, {255, blue}});
+    scene.add(1, records.shape({}, {line}, 4));
+    for (RenderQuality quality : {RenderQuality::High, RenderQuality::Low}) {
+        const QImage image = scene.render(quality);
+        // Half way: half red, half blue at half alpha over white. Mixing premultiplied
+        // colours would lose the red (128, 128, 255).
+        EXPECT_TRUE(pixelIs(image, 50, 50, Rgba{191, 128, 191, 255}, 6));
+    }
+}
+
 } // namespace
 } // namespace kf::swf::test
