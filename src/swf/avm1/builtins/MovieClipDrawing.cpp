@@ -246,7 +246,8 @@ GradientRequest gradientRequest(Interpreter& vm, std::vector<Value>& arguments) 
     const double focal = vm.toNumber(argument(arguments, 7));
     if (fill.type == FillType::RadialGradient && std::isfinite(focal) && focal != 0.0) {
         fill.type = FillType::FocalRadialGradient;
-        fill.gradient.focalPoint = Fixed8::fromDouble(std::clamp(focal, -1.0, 1.0));
+        // Held in 8.8 fixed point like a shape's focal point, cut toward zero, not rounded.
+        fill.gradient.focalPoint = Fixed8{static_cast<std::int16_t>(std::clamp(focal, -1.0, 1.0) * 256.0)};
     }
     return request;
 }
