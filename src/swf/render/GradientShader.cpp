@@ -17,6 +17,9 @@ namespace {
 // its renders, a scale just above 255 places the rings where it draws them.
 constexpr double linearIndexScale = GradientRamp::size;
 constexpr double radialIndexScale = 255.25;
+// Focal gradients reach their last entries sooner: measured the same way, their rings sit
+// where a scale of 255.75 puts them, and the last colour shows as a band of its own.
+constexpr double focalIndexScale = 255.75;
 
 // Ramp index for a gradient position, scaled by `indexScale`. Inlined into the pixel loop:
 // a call per pixel cost as much as the shading itself.
@@ -161,7 +164,7 @@ void GradientShader::shadeArea(const QRect& area, QRgb* pixels, int stride) cons
         break;
     case FillType::FocalRadialGradient:
         shadeWithSpread(m_ramp, m_deviceToUnit, area, pixels, stride, Focal{m_ramp.focalPoint()},
-                        radialIndexScale);
+                        focalIndexScale);
         break;
     default:
         if (m_ramp.spread() == SpreadMode::Pad) {

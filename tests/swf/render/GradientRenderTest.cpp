@@ -92,6 +92,22 @@ TEST(GradientFill, focalGradientStartsAtTheFocalPoint) {
     EXPECT_TRUE(pixelIs(image, 2, 2, blue));
 }
 
+TEST(GradientFill, focalGradientsReachTheirLastEntrySoonerThanRadialOnes) {
+    // Centred 900 px left of the stage with a 1000 px radius: pixel 98 lies at 0.9985 of the
+    // radius, in the last entry at a focal gradient's scale but not at a plain radial's.
+    const std::vector<GradientRecord> redUntilTheEnd = {{0, red}, {254, red}, {255, blue}};
+    FillStyle focal = gradient(FillType::FocalRadialGradient, -1900, -950, 100, 1050, redUntilTheEnd);
+    focal.gradient.focalPoint = Fixed8{0};
+    FillStyle radial = focal;
+    radial.type = FillType::RadialGradient;
+    for (RenderQuality quality : {RenderQuality::High, RenderQuality::Low}) {
+        const QImage focalImage = filledStage(focal).render(quality);
+        EXPECT_TRUE(pixelIs(focalImage, 96, 50, red));
+        EXPECT_TRUE(pixelIs(focalImage, 98, 50, blue));
+        EXPECT_TRUE(pixelIs(filledStage(radial).render(quality), 98, 50, red));
+    }
+}
+
 TEST(GradientFill, linearRgbInterpolationIsBrighterInTheMiddle) {
     FillStyle fill = gradient(FillType::LinearGradient, 0, 0, 100, 100, redBlue);
     const QImage normal = filledStage(fill).render();
