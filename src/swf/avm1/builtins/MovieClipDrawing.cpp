@@ -47,7 +47,7 @@ std::uint32_t toColorNumber(Interpreter& vm, const Value& value) {
 }
 
 // Alpha in percent of the argument at `index`: 100 when the call leaves it out, 0 when it
-// is given but no number (undefined included).
+// is given but reads as no number, as undefined does.
 std::uint8_t alphaOf(Interpreter& vm, const std::vector<Value>& arguments, std::size_t index) {
     if (index >= arguments.size()) {
         return 255;
