@@ -9,6 +9,7 @@
 #include "swf/runtime/ClipDrawing.h"
 #include "swf/runtime/DisplayList.h"
 #include "swf/runtime/DisplayObject.h"
+#include "swf/runtime/SpriteObject.h"
 
 #include <cmath>
 #include <optional>
@@ -61,6 +62,9 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
     if (m_nesting >= maximumNesting) {
         return;
     }
+    if (m_nesting == 0) {
+        m_stageWorld = parentWorld;
+    }
     ++m_nesting;
     // What scripts drew into the clip (the root's too) lies beneath its children.
     if (const ShapeCharacter* drawn = list.drawing() ? list.drawing()->shape() : nullptr) {
@@ -76,7 +80,8 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             continue;
         }
         const std::optional<QTransform> world = worldOf(*object, parentWorld);
-        if (object->clipDepth()) {
+        // A timeline mask paired by a script (either side of setMask) is one no more.
+        if (object->clipDepth() && !object->scriptMask() && !object->maskedObject()) {
             // A degenerate mask covers nothing, so what it masks stays hidden.
             m_backend.beginMask(world ? deviceBounds(*object, *world, m_nesting) : QRectF());
             if (world) {
@@ -86,7 +91,7 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             openMasks.push_back(*object->clipDepth());
             continue;
         }
-        if (!object->visible() || !world) {
+        if (!object->visible() || !world || isScriptMask(*object)) {
             continue;
         }
         const ColorTransform transform = object->colorTransform().concatenated(parentTransform);
@@ -95,6 +100,7 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             continue;
         }
         const QTransform objectWorld = drawsAsBitmap(*object) ? pixelAligned(*world) : *world;
+        const bool masked = beginScriptMask(*object);
         const std::optional<LayerEffects> effects = LayerEffects::forObject(*object, objectWorld);
         if (effects) {
             m_backend.pushLayer(*effects, deviceBounds(*object, objectWorld, m_nesting));
@@ -105,12 +111,39 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             --m_openLayers;
             m_backend.popLayer();
         }
+        if (masked) {
+            m_backend.popMask();
+        }
     }
     while (!openMasks.empty()) {
         m_backend.popMask();
         openMasks.pop_back();
     }
     --m_nesting;
+}
+
+bool DisplayTreeWalker::isScriptMask(const DisplayObject& object) {
+    const DisplayObject* masked = object.maskedObject();
+    return masked && !masked->isRemoved();
+}
+
+bool DisplayTreeWalker::beginScriptMask(const DisplayObject& object) {
+    const DisplayObject* mask = object.scriptMask();
+    if (!mask || mask->isRemoved()) {
+        return false;
+    }
+    // The mask sits anywhere in the tree: it masks from where its own parents put it.
+    const Matrix placement = mask->parent() ? mask->parent()->worldMatrix() : Matrix{};
+    const QTransform parentWorld =
+        QTransform(placement.a, placement.b, placement.c, placement.d, placement.tx, placement.ty) *
+        m_stageWorld;
+    const std::optional<QTransform> maskWorld = worldOf(*mask, parentWorld);
+    m_backend.beginMask(maskWorld ? deviceBounds(*mask, *maskWorld, m_nesting) : QRectF());
+    if (maskWorld) {
+        drawMaskObject(*mask, *maskWorld);
+    }
+    m_backend.endMask();
+    return true;
 }
 
 void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform& world,

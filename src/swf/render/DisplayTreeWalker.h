@@ -25,6 +25,10 @@ public:
 
 private:
     void drawObject(const DisplayObject& object, const QTransform& world, const ColorTransform& transform);
+    // A script's setMask: the masked object is drawn through its mask, which is not drawn.
+    static bool isScriptMask(const DisplayObject& object);
+    // Opens the mask `object` shows through, when it has one; the caller pops it after.
+    bool beginScriptMask(const DisplayObject& object);
     void drawMaskObject(const DisplayObject& object, const QTransform& world);
     void drawBitmap(const BitmapObject& bitmap, const QTransform& world, const ColorTransform& transform,
                     bool asMask);
@@ -38,6 +42,7 @@ private:
     RenderBackend& m_backend;
     ShapeDrawer& m_drawer;
     TextDrawer m_textDrawer;
+    QTransform m_stageWorld; // stage twips to output pixels
     int m_nesting = 0;
     int m_openLayers = 0; // layers of blending ancestors around the object being drawn
 };

@@ -125,7 +125,7 @@ void TextDrawer::drawStatic(const TextCharacter& text, const QTransform& world,
 }
 
 void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
-                           const ColorTransform& transform, bool mask) {
+                           const ColorTransform& objectTransform, bool mask) {
     const EditTextSettings& settings = field.settings();
     const QRectF bounds = rectOf(settings.bounds);
     if (bounds.isEmpty()) {
@@ -141,9 +141,23 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
         }
         return;
     }
+    // Text in device fonts is drawn opaque whatever alpha the colour transform asks for, and
+    // so are its field's background and border.
+    ColorTransform transform = objectTransform;
+    if (!settings.embeddedFont) {
+        transform.alphaMultiplier = 256;
+        transform.alphaAddition = 0;
+    }
+    const std::optional<QRect> pixels = devicePixels(bounds, world);
     if (settings.background) {
         const QBrush brush(colorOf(settings.backgroundColor, transform));
-        m_backend.fillPath(box, world, FillPaint{&brush, nullptr});
+        if (pixels) {
+            QPainterPath area;
+            area.addRect(*pixels);
+            m_backend.fillPath(area, QTransform(), FillPaint{&brush, nullptr});
+        } else {
+            m_backend.fillPath(box, world, FillPaint{&brush, nullptr});
+        }
     }
     const TextLayout& layout = TextLayout::of(field);
     // Text past the field's edges is cut off there.
@@ -162,16 +176,54 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
         m_backend.popMask();
     }
     if (settings.border) {
-        // A one-pixel line through the pixels the bounds start on: Flash Player's border
-        // covers the pixel column at xMax as well, one more than the field is wide.
-        const double half = 0.5 / std::max(1e-9, std::sqrt(std::abs(world.determinant())));
-        QPainterPath frame;
-        frame.addRect(bounds.translated(half, half));
-        QPen pen(colorOf(settings.borderColor, transform), 1.0);
+        drawBorder(bounds, pixels, world, colorOf(settings.borderColor, transform));
+    }
+}
+
+std::optional<QRect> TextDrawer::devicePixels(const QRectF& bounds, const QTransform& world) {
+    if (world.type() > QTransform::TxScale) {
+        return std::nullopt;
+    }
+    // Edges land on the nearest pixel boundary, a half pixel going to the lower one.
+    const QRectF mapped = world.mapRect(bounds);
+    const auto snap = [](double value) { return static_cast<int>(std::ceil(value - 0.5)); };
+    const int left = snap(mapped.left());
+    const int top = snap(mapped.top());
+    return QRect(QPoint(left, top),
+                 QSize(std::max(0, snap(mapped.right()) - left), std::max(0, snap(mapped.bottom()) - top)));
+}
+
+void TextDrawer::drawBorder(const QRectF& bounds, const std::optional<QRect>& pixels, const QTransform& world,
+                            const QColor& color) {
+    if (!pixels) {
+        // Turned or sheared: a one-pixel line along the box.
+        QPen pen(color, 1.0);
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::MiterJoin);
-        m_backend.strokePath(frame, world, pen);
+        m_backend.strokePath(
+            [&] {
+                QPainterPath frame;
+                frame.addRect(bounds);
+                return frame;
+            }(),
+            world, pen);
+        return;
     }
+    // Four one-pixel bars, each starting on a corner and running clockwise to the next: the
+    // right and bottom ones lie just outside the box, and the bottom-right corner pixel is
+    // left out, as Flash Player draws it.
+    const int left = pixels->x();
+    const int top = pixels->y();
+    const int right = left + pixels->width();
+    const int bottom = top + pixels->height();
+    QPainterPath frame;
+    frame.setFillRule(Qt::WindingFill);
+    frame.addRect(QRectF(left, top, right - left, 1));
+    frame.addRect(QRectF(right, top, 1, bottom - top));
+    frame.addRect(QRectF(left, bottom, right - left, 1));
+    frame.addRect(QRectF(left, top, 1, bottom - top));
+    const QBrush brush(color);
+    m_backend.fillPath(frame, QTransform(), FillPaint{&brush, nullptr});
 }
 
 } // namespace kf::swf

@@ -2,8 +2,11 @@
 
 #include "swf/format/Color.h"
 
+#include <QColor>
+#include <QRect>
 #include <QRectF>
 #include <QTransform>
+#include <optional>
 
 namespace kf::swf {
 
@@ -30,6 +33,11 @@ private:
                     bool mask);
     void drawField(const EditTextObject& field, const QTransform& world, const ColorTransform& transform,
                    bool mask);
+
+    // The field's box in whole output pixels, when it lands upright (no turn or shear).
+    static std::optional<QRect> devicePixels(const QRectF& bounds, const QTransform& world);
+    void drawBorder(const QRectF& bounds, const std::optional<QRect>& pixels, const QTransform& world,
+                    const QColor& color);
 
     RenderBackend& m_backend;
 };

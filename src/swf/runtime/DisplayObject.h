@@ -31,7 +31,7 @@ enum class DisplayObjectKind : std::uint8_t { Shape, Sprite, MorphShape, Text, E
 class DisplayObject {
 public:
     DisplayObject(DisplayDepth depth, CharacterId characterId) : m_depth(depth), m_characterId(characterId) {}
-    virtual ~DisplayObject() = default;
+    virtual ~DisplayObject();
     DisplayObject(const DisplayObject&) = delete;
     DisplayObject& operator=(const DisplayObject&) = delete;
 
@@ -119,6 +119,13 @@ public:
     bool visible() const { return m_properties.visible; }
     void setVisible(bool visible) { m_properties.visible = visible; }
 
+    // setMask: the object whose coverage this one shows through, and the object this one
+    // masks. A mask masks one object at a time and is not drawn itself; either side going
+    // away undoes the pairing.
+    DisplayObject* scriptMask() const { return m_scriptMask; }
+    DisplayObject* maskedObject() const { return m_maskedObject; }
+    void setScriptMask(DisplayObject* mask);
+
     // The script interpreter's object for this instance (its variables). Opaque here so the
     // runtime does not depend on the interpreter; it dies with the instance.
     const std::shared_ptr<void>& scriptObject() const { return m_scriptObject; }
@@ -139,6 +146,8 @@ private:
     bool m_removed = false;
     DisplayProperties m_properties;
     std::shared_ptr<void> m_scriptObject;
+    DisplayObject* m_scriptMask = nullptr;
+    DisplayObject* m_maskedObject = nullptr;
 };
 
 } // namespace kf::swf

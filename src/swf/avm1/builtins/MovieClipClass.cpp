@@ -72,6 +72,27 @@ void installMovieClip(Interpreter& vm) {
                          return object ? Value(static_cast<double>(object->depth().value - 16384)) : Value();
                      });
     }
+    // setMask(mask) shows this object only where `mask` covers it; null or undefined undoes
+    // it. Borrowed by a text field, it masks the field.
+    if (vm.version() >= 6) {
+        vm.setMethod(prototype, "setMask",
+                     [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
+                         Object* self = thisValue.objectOrNull();
+                         DisplayObject* object = self ? interpreter.resolveDisplayObject(*self) : nullptr;
+                         if (!object) {
+                             return Value();
+                         }
+                         const Value target = argument(arguments, 0);
+                         DisplayObject* mask = nullptr;
+                         if (Object* maskObject = target.objectOrNull()) {
+                             mask = interpreter.resolveDisplayObject(*maskObject);
+                         } else if (target.isString()) {
+                             mask = interpreter.resolvePath(target.string(), &interpreter.context().base);
+                         }
+                         object->setScriptMask(mask);
+                         return Value(true);
+                     });
+    }
     method(vm, prototype, "getBytesLoaded",
            [](Interpreter&, SpriteObject&, std::vector<Value>&) { return Value(1.0); });
     method(vm, prototype, "getBytesTotal",

@@ -44,6 +44,11 @@ Rgba colorOf(Interpreter& vm, const Value& value, std::uint8_t alpha) {
                 static_cast<std::uint8_t>(bits), alpha};
 }
 
+// Pixels to twips, fractions of a twip dropped; a hair of slack keeps 2.1 at 42 twips.
+double wholeTwips(double pixels) {
+    return std::trunc(pixels * 20.0 + (pixels >= 0 ? 1e-9 : -1e-9));
+}
+
 std::string utf8(const std::u32string& text) {
     return encodeUtf8(text);
 }
@@ -210,6 +215,15 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
         const std::string mode =
             value.isBoolean() ? (vm.toBoolean(value) ? "left" : "none") : vm.toString(value);
         settings.autoSize = mode != "none";
+    } else if (named(name, "_x") || named(name, "_y")) {
+        // A field's position drops fractions of a twip where a clip's rounds them.
+        const double pixels = vm.toNumber(value);
+        if (!std::isfinite(pixels)) {
+            return true;
+        }
+        Matrix matrix = field.matrix();
+        (named(name, "_x") ? matrix.tx : matrix.ty) = wholeTwips(pixels);
+        field.setMatrix(matrix);
     } else if (named(name, "_width") || named(name, "_height")) {
         // A field's size is its box, not a scale: the bounds grow, the text keeps its size.
         const double pixels = vm.toNumber(value);
@@ -217,10 +231,11 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
             return true;
         }
         Rect& bounds = settings.bounds;
+        const Twips size{static_cast<std::int32_t>(wholeTwips(pixels))};
         if (named(name, "_width")) {
-            bounds.xMax = bounds.xMin + Twips::fromPixels(pixels);
+            bounds.xMax = bounds.xMin + size;
         } else {
-            bounds.yMax = bounds.yMin + Twips::fromPixels(pixels);
+            bounds.yMax = bounds.yMin + size;
         }
     } else {
         return false;
@@ -243,7 +258,8 @@ std::shared_ptr<Object> textFieldPrototype(Interpreter& vm) {
 namespace {
 
 // createTextField(name, depth, x, y, width, height) on a clip: an empty, editable field in a
-// device font. The numbers are taken as whole pixels; a negative size counts by its length.
+// device font. The numbers are taken as whole pixels; a negative size reaches left or up
+// from the field's position.
 // SWF 8 movies get the field back, older ones undefined.
 Value createTextField(Interpreter& vm, const Value& thisValue, std::vector<Value>& arguments) {
     Object* self = thisValue.objectOrNull();
@@ -260,8 +276,10 @@ Value createTextField(Interpreter& vm, const Value& thisValue, std::vector<Value
         return Value();
     }
     auto whole = [&](std::size_t index) { return toInt32(vm.toNumber(arguments[index])); };
-    const Rect bounds{Twips{}, Twips::fromPixels(std::abs(whole(4))), Twips{},
-                      Twips::fromPixels(std::abs(whole(5)))};
+    const int width = whole(4);
+    const int height = whole(5);
+    const Rect bounds{Twips::fromPixels(std::min(width, 0)), Twips::fromPixels(std::max(width, 0)),
+                      Twips::fromPixels(std::min(height, 0)), Twips::fromPixels(std::max(height, 0))};
     auto field = std::make_unique<EditTextObject>(DisplayDepth{static_cast<std::int32_t>(listDepth)}, bounds);
     field->setName(vm.toString(arguments[0]));
     Matrix placement;
