@@ -88,6 +88,22 @@ TEST(TextField, createTextFieldPlacesWholePixelsAndReturnsTheFieldFromSwf8) {
     EXPECT_EQ(run(7, createFieldScript("made", 5)), (Lines{"undefined", "2", "-3", "40", "20"}));
 }
 
+TEST(TextField, positionsAndSizesSetByScriptsDropFractionsOfATwip) {
+    ActionAssembler script;
+    invokeAndDrop(script, "_root", "createTextField",
+                  {PushValue(std::string("t")), PushValue(1), PushValue(0), PushValue(0), PushValue(10),
+                   PushValue(10)});
+    for (const char* property : {"_x", "_y", "_width", "_height"}) {
+        assignMember(script, "t", property, PushValue(3.94));
+        traceMember(script, "t", property);
+    }
+    assignMember(script, "t", "_x", PushValue(-3.94));
+    traceMember(script, "t", "_x");
+    assignMember(script, "t", "_y", PushValue(3.9));
+    traceMember(script, "t", "_y");
+    EXPECT_EQ(run(8, script), (Lines{"3.9", "3.9", "3.9", "3.9", "-3.9", "3.9"}));
+}
+
 TEST(TextField, scriptMadeFieldTakesTextAndASoundOfItsOwn) {
     ActionAssembler script;
     invokeAndDrop(script, "_root", "createTextField",
