@@ -23,7 +23,9 @@ bool isBreakable(char32_t code) {
 
 struct TextLayout::Placed {
     char32_t code = 0;
-    const QPainterPath* path = nullptr;
+    // A copy (shared, not deep): the device glyph cache may move or drop its entries while
+    // the rest of the text is looked up.
+    QPainterPath path;
     double scale = 1.0;   // path units to twips
     double advance = 0.0; // twips
     double ascent = 0.0;
@@ -84,7 +86,7 @@ TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision(
                 placed.ascent = embedded->ascent() * scale;
                 placed.descent = embedded->descent() * scale;
                 if (const auto glyph = embedded->glyphFor(placed.code)) {
-                    placed.path = &GlyphPathCache::path(*embedded, *glyph);
+                    placed.path = GlyphPathCache::path(*embedded, *glyph);
                     placed.advance = embedded->advance(*glyph) * scale;
                 }
             } else if (device) {
@@ -92,7 +94,7 @@ TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision(
                 const DeviceFonts::Glyph& glyph =
                     DeviceFonts::glyph(font, placed.code == U'\t' ? U' ' : placed.code);
                 placed.scale = scale;
-                placed.path = &glyph.path;
+                placed.path = glyph.path;
                 placed.advance = glyph.advance * scale;
                 placed.ascent = metrics.ascent * scale;
                 placed.descent = metrics.descent * scale;
@@ -192,13 +194,13 @@ void TextLayout::addGlyph(const Placed& glyph, double x, double baseline) {
         }
         m_runs.back().path.addPath(line);
     }
-    if (!glyph.path || glyph.path->isEmpty()) {
+    if (glyph.path.isEmpty()) {
         return;
     }
-    const QPainterPath placed = QTransform(glyph.scale, 0, 0, glyph.scale, x, baseline).map(*glyph.path);
+    const QPainterPath placed = QTransform(glyph.scale, 0, 0, glyph.scale, x, baseline).map(glyph.path);
     if (m_runs.empty() || !(m_runs.back().color == glyph.color)) {
         m_runs.push_back(Run{QPainterPath(), glyph.color});
-        m_runs.back().path.setFillRule(glyph.path->fillRule());
+        m_runs.back().path.setFillRule(glyph.path.fillRule());
     }
     m_runs.back().path.addPath(placed);
     m_inkBounds = m_inkBounds.united(placed.boundingRect());

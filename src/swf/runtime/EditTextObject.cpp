@@ -140,7 +140,8 @@ std::u32string closingTags(const TextFormat& format) {
 EditTextObject::EditTextObject(DisplayDepth depth, std::shared_ptr<const EditTextCharacter> character)
     : DisplayObject(depth, character->id()), m_settings(settingsOf(*character)) {
     if (const auto& initial = character->definition().initialText) {
-        setText(decodeMovieText(*initial), m_settings.html);
+        m_initialText = decodeMovieText(*initial);
+        setText(m_initialText, m_settings.html);
     }
 }
 

@@ -56,6 +56,9 @@ public:
     void setText(std::u32string_view text) { setText(text, false); }
     // Every character and the field's own format take `color` (TextField.textColor).
     void setColor(Rgba color);
+    // The text the field's definition starts it with (empty for a field a script made), as
+    // a variable the field is bound to anew starts from it.
+    const std::u32string& initialText() const { return m_initialText; }
     // The spans back as the HTML subset.
     std::u32string htmlText() const;
 
@@ -69,6 +72,7 @@ public:
 private:
     EditTextSettings m_settings;
     std::vector<TextSpan> m_spans;
+    std::u32string m_initialText;
     std::uint64_t m_revision = 1;
 };
 

@@ -60,6 +60,33 @@ TEST(TextField, boundVariableStartsFromTheFieldAndFeedsItEachFrame) {
     EXPECT_EQ(play(fieldMovie(first, second), 2), (Lines{"start", "bound", "back"}));
 }
 
+TEST(TextField, rebindingStartsAnUndefinedVariableFromTheInitialText) {
+    ActionAssembler script;
+    setMember(script, "field", "text", std::string("changed"));
+    setMember(script, "field", "variable", std::string("other"));
+    traceVariable(script, "other");
+    traceMember(script, "field", "text");
+    // A defined variable is shown as it is.
+    setVariable(script, "defined", std::string("kept"));
+    setMember(script, "field", "variable", std::string("defined"));
+    traceMember(script, "field", "text");
+    traceVariable(script, "defined");
+    EXPECT_EQ(play(fieldMovie(script)), (Lines{"start", "start", "kept", "kept"}));
+}
+
+TEST(TextField, anEmptyFieldLeavesItsVariableUndefined) {
+    ActionAssembler script;
+    invokeAndDrop(script, "_root", "createTextField",
+                  {PushValue(std::string("t")), PushValue(1), PushValue(0), PushValue(0), PushValue(10),
+                   PushValue(10)});
+    setMember(script, "t", "variable", std::string("bound"));
+    traceVariable(script, "bound");
+    traceMember(script, "t", "text");
+    ActionAssembler next;
+    traceVariable(next, "bound");
+    EXPECT_EQ(play(fieldMovie(script, next), 2), (Lines{"undefined", "", "undefined"}));
+}
+
 TEST(TextField, htmlTextOfAPlainFieldIsItsText) {
     ActionAssembler script;
     setMember(script, "field", "htmlText", std::string("<b>x</b>"));

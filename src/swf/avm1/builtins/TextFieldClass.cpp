@@ -86,8 +86,10 @@ void bindField(Interpreter& vm, EditTextObject& field, SpriteObject& root) {
     const Value clip(vm.clipObject(*target));
     const Value value = vm.getMember(clip, name);
     if (value.isUndefined()) {
-        // An undefined variable takes the field's initial text.
-        vm.setMember(clip, name, Value(utf8(field.text())));
+        // An undefined variable takes the field's text, unless that is empty.
+        if (!field.text().empty()) {
+            vm.setMember(clip, name, Value(utf8(field.text())));
+        }
         return;
     }
     const std::u32string shown = decodeMovieText(vm.toString(value));
@@ -211,6 +213,14 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
         settings.selectable = vm.toBoolean(value);
     } else if (named(name, "variable")) {
         settings.variableName = value.isUndefined() || value.isNull() ? std::string() : vm.toString(value);
+        // Bound anew, the field shows the variable at once; a variable not yet defined starts
+        // from the field's initial text, not from what the field shows now.
+        if (const auto [target, variable] = variableOf(vm, field, vm.context().root); target) {
+            if (vm.getMember(Value(vm.clipObject(*target)), variable).isUndefined()) {
+                field.setText(field.initialText(), settings.html);
+            }
+            bindField(vm, field, vm.context().root);
+        }
     } else if (named(name, "autoSize")) {
         const std::string mode =
             value.isBoolean() ? (vm.toBoolean(value) ? "left" : "none") : vm.toString(value);
