@@ -31,6 +31,7 @@ void installKey(Interpreter& vm);
 void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);
 void installTextField(Interpreter& vm);
+void installTextFormat(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 void installBitmapData(Interpreter& vm);
 void installMatrix(Interpreter& vm);

@@ -82,6 +82,7 @@ void Interpreter::ensureGlobals() {
     installMouse(*this);
     installButton(*this);
     installTextField(*this);
+    installTextFormat(*this);
     installGlobalFunctions(*this);
     installBitmapData(*this);
     installMatrix(*this);

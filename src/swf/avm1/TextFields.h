@@ -24,6 +24,8 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
 // Every bound field under `root` shows its variable's value now; a variable not yet defined
 // takes the field's text, as Flash Player initialises it.
 void updateBoundTextFields(Interpreter& vm, SpriteObject& root);
+// setTextFormat, getTextFormat, setNewTextFormat and getNewTextFormat on `prototype`.
+void installTextFieldFormats(Interpreter& vm, Object& prototype);
 // What text field instances inherit from: TextField.prototype.
 std::shared_ptr<Object> textFieldPrototype(Interpreter& vm);
 

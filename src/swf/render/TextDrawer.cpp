@@ -24,10 +24,6 @@ QTransform transformOf(const Matrix& matrix) {
     return QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty);
 }
 
-QRectF rectOf(const Rect& rect) {
-    return QRectF(rect.xMin.value, rect.yMin.value, rect.width().value, rect.height().value);
-}
-
 // A DefineText's glyph runs joined per colour in the text's space, built on first draw and
 // hung on TextCharacter::renderCache.
 struct StaticTextRuns {
@@ -110,7 +106,8 @@ QRectF TextDrawer::deviceBounds(const DisplayObject& object, const QTransform& w
             .adjusted(-1.0, -1.0, 1.0, 1.0);
     }
     if (const EditTextObject* field = object.asEditText()) {
-        return world.mapRect(rectOf(field->settings().bounds)).adjusted(-1.0, -1.0, 1.0, 1.0);
+        // The border reaches a pixel past the box on the right and at the bottom.
+        return world.mapRect(TextLayout::of(*field).bounds()).adjusted(-1.0, -1.0, 2.0, 2.0);
     }
     return {};
 }
@@ -127,7 +124,8 @@ void TextDrawer::drawStatic(const TextCharacter& text, const QTransform& world,
 void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
                            const ColorTransform& objectTransform, bool mask) {
     const EditTextSettings& settings = field.settings();
-    const QRectF bounds = rectOf(settings.bounds);
+    const TextLayout& layout = TextLayout::of(field);
+    const QRectF bounds = layout.bounds();
     if (bounds.isEmpty()) {
         return;
     }
@@ -135,7 +133,7 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
     box.addRect(bounds);
     if (mask) {
         // A field masks with its glyphs, as Flash Player's embedded-font masks do.
-        for (const TextLayout::Run& run : TextLayout::of(field).runs()) {
+        for (const TextLayout::Run& run : layout.runs()) {
             const QBrush brush(Qt::black);
             m_backend.fillPath(run.path, world, FillPaint{&brush, nullptr});
         }
@@ -159,7 +157,6 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
             m_backend.fillPath(box, world, FillPaint{&brush, nullptr});
         }
     }
-    const TextLayout& layout = TextLayout::of(field);
     // Text past the field's edges is cut off there.
     const bool clip = !layout.inkBounds().isEmpty() && !bounds.contains(layout.inkBounds());
     if (clip) {

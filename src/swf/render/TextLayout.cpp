@@ -5,6 +5,8 @@
 #include "swf/runtime/EditTextObject.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 namespace kf::swf {
@@ -103,9 +105,18 @@ TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision(
         }
     }
 
-    const double fieldWidth = settings.bounds.width().value;
-    double y = settings.bounds.yMin.value + gutter;
+    const Rect& bounds = settings.bounds;
+    m_bounds = QRectF(bounds.xMin.value, bounds.yMin.value, bounds.width().value, bounds.height().value);
+    if (settings.autoSize != TextAutoSize::None && !settings.wordWrap) {
+        fitWidth(paragraphs, paragraphFormats, settings.autoSize);
+    }
+    const double fieldWidth = m_bounds.width();
+    // Below the first, only lines that fit whole above the bottom gutter are shown.
+    const double lowestLineEnd = settings.autoSize == TextAutoSize::None ? m_bounds.bottom() - gutter
+                                                                         : std::numeric_limits<double>::max();
+    double y = m_bounds.top() + gutter;
     const double top = y;
+    bool anyLine = false;
     for (std::size_t index = 0; index < paragraphs.size(); ++index) {
         const std::vector<Placed>& glyphs = paragraphs[index];
         const TextFormat& format = *paragraphFormats[index];
@@ -159,17 +170,20 @@ TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision(
                 ascent = probe.ascent;
                 descent = probe.descent;
             }
-            double x = settings.bounds.xMin.value + left;
+            double x = m_bounds.left() + left;
             if (format.align == TextAlign::Right) {
                 x += std::max(0.0, available - shown);
             } else if (format.align == TextAlign::Center) {
                 x += std::max(0.0, (available - shown) / 2.0);
             }
             const double baseline = y + ascent;
-            for (std::size_t at = start; at < end; ++at) {
-                addGlyph(glyphs[at], x, baseline);
-                x += glyphs[at].advance;
+            if (!anyLine || y + ascent + descent <= lowestLineEnd + 0.5) {
+                for (std::size_t at = start; at < end; ++at) {
+                    addGlyph(glyphs[at], x, baseline);
+                    x += glyphs[at].advance;
+                }
             }
+            anyLine = true;
             m_textWidth = std::max(m_textWidth, shown + format.leftMargin + format.rightMargin +
                                                     (firstLine ? format.indent : 0));
             y += ascent + descent + format.leading;
@@ -182,6 +196,38 @@ TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision(
         } while (start < glyphs.size());
     }
     m_textHeight = y - top;
+    if (settings.autoSize != TextAutoSize::None) {
+        m_bounds.setHeight(wholePixels(m_textHeight) + 2 * gutter);
+    }
+}
+
+double TextLayout::wholePixels(double twips) {
+    return std::ceil(twips / 20.0 - 1e-6) * 20.0;
+}
+
+void TextLayout::fitWidth(const std::vector<std::vector<Placed>>& paragraphs,
+                          const std::vector<const TextFormat*>& formats, TextAutoSize mode) {
+    // Unwrapped, each paragraph is one line: the widest sets the box, in whole pixels.
+    double widest = 0.0;
+    for (std::size_t index = 0; index < paragraphs.size(); ++index) {
+        double running = 0.0;
+        double shown = 0.0;
+        for (const Placed& glyph : paragraphs[index]) {
+            running += glyph.advance;
+            if (glyph.code != U' ') {
+                shown = running;
+            }
+        }
+        const TextFormat& format = *formats[index];
+        widest = std::max(widest, shown + format.leftMargin + format.rightMargin + format.indent);
+    }
+    const double width = wholePixels(widest) + 2 * gutter;
+    if (mode == TextAutoSize::Center) {
+        m_bounds.moveLeft(m_bounds.center().x() - width / 2.0);
+    } else if (mode == TextAutoSize::Right) {
+        m_bounds.moveLeft(m_bounds.right() - width);
+    }
+    m_bounds.setWidth(width);
 }
 
 void TextLayout::addGlyph(const Placed& glyph, double x, double baseline) {

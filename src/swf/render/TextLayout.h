@@ -4,11 +4,14 @@
 
 #include <QPainterPath>
 #include <QRectF>
+#include <cstdint>
 #include <vector>
 
 namespace kf::swf {
 
 class EditTextObject;
+struct TextFormat;
+enum class TextAutoSize : std::uint8_t;
 
 // A text field's text set into lines: outlines per colour in the field's own space (twips),
 // ready to fill. Built from the field's spans and settings; kept on the field until its
@@ -28,6 +31,8 @@ public:
     explicit TextLayout(const EditTextObject& field);
 
     const std::vector<Run>& runs() const { return m_runs; }
+    // The field's box, twips, field space: its bounds, or where autoSize moved them.
+    const QRectF& bounds() const { return m_bounds; }
     // Where glyphs were set, twips, field space; empty when nothing was.
     const QRectF& inkBounds() const { return m_inkBounds; }
     // The width and height the text takes, gutters excluded (TextField.textWidth/textHeight).
@@ -37,8 +42,14 @@ public:
 private:
     struct Placed;
     void addGlyph(const Placed& glyph, double x, double baseline);
+    // Narrows or widens the box to the widest paragraph, keeping the edge `mode` keeps.
+    void fitWidth(const std::vector<std::vector<Placed>>& paragraphs,
+                  const std::vector<const TextFormat*>& formats, TextAutoSize mode);
+    // Twips rounded up to whole pixels.
+    static double wholePixels(double twips);
 
     std::vector<Run> m_runs;
+    QRectF m_bounds;
     QRectF m_inkBounds;
     double m_textWidth = 0.0;
     double m_textHeight = 0.0;

@@ -3,6 +3,7 @@
 #include "swf/runtime/HtmlTextParser.h"
 #include "swf/runtime/TextEncoding.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kf::swf {
@@ -22,7 +23,7 @@ EditTextSettings settingsOf(const EditTextCharacter& character) {
     settings.html = tag.html;
     settings.border = tag.border;
     settings.background = tag.border; // the tag's border flag draws both
-    settings.autoSize = tag.autoSize;
+    settings.autoSize = tag.autoSize ? TextAutoSize::Left : TextAutoSize::None;
     settings.readOnly = tag.readOnly;
     settings.selectable = !tag.noSelect;
     settings.variableName = tag.variableName;
@@ -173,6 +174,55 @@ void EditTextObject::setColor(Rgba color) {
         span.format.color = color;
     }
     touch();
+}
+
+void EditTextObject::changeFormat(std::size_t begin, std::size_t end,
+                                  const std::function<void(TextFormat&)>& change) {
+    std::vector<TextSpan> changed;
+    std::size_t at = 0;
+    for (TextSpan& span : m_spans) {
+        const std::size_t spanEnd = at + span.text.size();
+        const std::size_t from = std::clamp(begin, at, spanEnd) - at;
+        const std::size_t to = std::clamp(end, at, spanEnd) - at;
+        if (from >= to) {
+            changed.push_back(std::move(span));
+        } else {
+            // Up to three pieces: before the range, inside it, after it.
+            TextSpan inside{span.text.substr(from, to - from), span.format};
+            change(inside.format);
+            if (from > 0) {
+                changed.push_back(TextSpan{span.text.substr(0, from), span.format});
+            }
+            changed.push_back(std::move(inside));
+            if (to < span.text.size()) {
+                changed.push_back(TextSpan{span.text.substr(to), span.format});
+            }
+        }
+        at = spanEnd;
+    }
+    // Neighbours that now agree become one span again.
+    m_spans.clear();
+    for (TextSpan& span : changed) {
+        if (!m_spans.empty() && m_spans.back().format == span.format) {
+            m_spans.back().text += span.text;
+        } else {
+            m_spans.push_back(std::move(span));
+        }
+    }
+    touch();
+}
+
+std::vector<const TextFormat*> EditTextObject::formatsIn(std::size_t begin, std::size_t end) const {
+    std::vector<const TextFormat*> formats;
+    std::size_t at = 0;
+    for (const TextSpan& span : m_spans) {
+        const std::size_t spanEnd = at + span.text.size();
+        if (spanEnd > begin && at < end) {
+            formats.push_back(&span.format);
+        }
+        at = spanEnd;
+    }
+    return formats;
 }
 
 std::u32string EditTextObject::htmlText() const {

@@ -8,11 +8,16 @@
 #include "swf/runtime/TextSpan.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kf::swf {
+
+// How a field's box follows its text: not at all, or growing to fit it while keeping its
+// left edge, its centre or its right edge where they are.
+enum class TextAutoSize : std::uint8_t { None, Left, Center, Right };
 
 // What a text field shows and how: set from its DefineEditText, then by scripts.
 struct EditTextSettings {
@@ -23,7 +28,7 @@ struct EditTextSettings {
     bool html = false;
     bool border = false;
     bool background = false;
-    bool autoSize = false;
+    TextAutoSize autoSize = TextAutoSize::None;
     bool readOnly = true;
     bool selectable = true;
     Rgba borderColor{0, 0, 0, 255};
@@ -56,6 +61,12 @@ public:
     void setText(std::u32string_view text) { setText(text, false); }
     // Every character and the field's own format take `color` (TextField.textColor).
     void setColor(Rgba color);
+    // Characters [begin, end) take what `change` does to their format; spans split at the
+    // range's ends. Indexes past the text are clamped.
+    void changeFormat(std::size_t begin, std::size_t end, const std::function<void(TextFormat&)>& change);
+    // The formats of the spans that hold characters of [begin, end), in order.
+    std::vector<const TextFormat*> formatsIn(std::size_t begin, std::size_t end) const;
+
     // The text the field's definition starts it with (empty for a field a script made), as
     // a variable the field is bound to anew starts from it.
     const std::u32string& initialText() const { return m_initialText; }

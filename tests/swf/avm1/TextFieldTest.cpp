@@ -131,6 +131,77 @@ TEST(TextField, positionsAndSizesSetByScriptsDropFractionsOfATwip) {
     EXPECT_EQ(run(8, script), (Lines{"3.9", "3.9", "3.9", "3.9", "-3.9", "3.9"}));
 }
 
+// _root.createTextField("t", 1, 0, 0, 100, 20) holding "abcd".
+ActionAssembler fieldWithText() {
+    ActionAssembler script;
+    invokeAndDrop(script, "_root", "createTextField",
+                  {PushValue(std::string("t")), PushValue(1), PushValue(0), PushValue(0), PushValue(100),
+                   PushValue(20)});
+    assignMember(script, "t", "text", PushValue(std::string("abcd")));
+    return script;
+}
+
+// kept = t.method(arguments)
+void keep(ActionAssembler& script, const std::string& method, const std::vector<Operand>& arguments = {}) {
+    script.pushString("kept");
+    invoke(script, "t", method, arguments).setVariable();
+}
+
+TEST(TextFormat, constructorTakesItsArgumentsInOrderAndLeavesTheRestNull) {
+    ActionAssembler script;
+    construct(script, "format", "TextFormat",
+              {PushValue(std::string("_sans")), PushValue(14), PushValue(0xFF)});
+    for (const char* property : {"font", "size", "color", "bold", "align", "tabStops"}) {
+        traceMember(script, "format", property);
+    }
+    EXPECT_EQ(run(8, script), (Lines{"_sans", "14", "255", "null", "null", "null"}));
+}
+
+TEST(TextFormat, setTextFormatChangesItsRangeAndGetTextFormatNullsWhatDiffers) {
+    ActionAssembler script = fieldWithText();
+    construct(script, "bold", "TextFormat");
+    assignMember(script, "bold", "bold", PushValue(true));
+    assignMember(script, "bold", "size", PushValue(30));
+    invokeAndDrop(script, "t", "setTextFormat", {PushValue(1), PushValue(3), Variable{"bold"}});
+    keep(script, "getTextFormat", {PushValue(1), PushValue(3)});
+    traceMember(script, "kept", "bold");
+    traceMember(script, "kept", "size");
+    keep(script, "getTextFormat");
+    traceMember(script, "kept", "bold");
+    traceMember(script, "kept", "font");
+    keep(script, "getTextFormat", {PushValue(3)});
+    traceMember(script, "kept", "bold");
+    traceMember(script, "t", "text");
+    EXPECT_EQ(run(8, script), (Lines{"true", "30", "null", "Times New Roman", "false", "abcd"}));
+}
+
+TEST(TextFormat, theNewTextFormatSetsTextSetLaterOnly) {
+    ActionAssembler script = fieldWithText();
+    construct(script, "large", "TextFormat");
+    assignMember(script, "large", "size", PushValue(40));
+    assignMember(script, "large", "align", PushValue(std::string("center")));
+    invokeAndDrop(script, "t", "setNewTextFormat", {Variable{"large"}});
+    keep(script, "getTextFormat");
+    traceMember(script, "kept", "size");
+    assignMember(script, "t", "text", PushValue(std::string("new")));
+    keep(script, "getTextFormat");
+    traceMember(script, "kept", "size");
+    traceMember(script, "kept", "align");
+    keep(script, "getNewTextFormat");
+    traceMember(script, "kept", "size");
+    EXPECT_EQ(run(8, script), (Lines{"12", "40", "center", "40"}));
+}
+
+TEST(TextField, autoSizeTakesTheThreeModesAndTrueAsLeft) {
+    ActionAssembler script = fieldWithText();
+    for (PushValue mode : {PushValue(std::string("center")), PushValue(true), PushValue(std::string("right")),
+                           PushValue(std::string("sideways")), PushValue(false)}) {
+        assignMember(script, "t", "autoSize", mode);
+        traceMember(script, "t", "autoSize");
+    }
+    EXPECT_EQ(run(8, script), (Lines{"center", "left", "right", "none", "none"}));
+}
+
 TEST(TextField, scriptMadeFieldTakesTextAndASoundOfItsOwn) {
     ActionAssembler script;
     invokeAndDrop(script, "_root", "createTextField",

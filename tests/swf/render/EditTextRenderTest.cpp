@@ -64,7 +64,8 @@ TEST_F(EditTextRender, wordWrapBreaksAtSpacesThatDoNotFit) {
     EXPECT_EQ(pixel(image, 5, 12), red); // line 1
     EXPECT_EQ(pixel(image, 5, 32), red); // line 2, one ascent lower
     EXPECT_EQ(pixel(image, 65, 12), stageColor);
-    EXPECT_EQ(inkIn(image, stageColor, QRect(0, 42, 100, 18)), 2 * 10 * 18); // line 3, cut at 60 px
+    // Line 3 would end at 62 px, past the bottom gutter at 58: it is not drawn at all.
+    EXPECT_EQ(inkIn(image, stageColor, QRect(0, 42, 100, 18)), 0);
 
     DefineEditTextTag unwrapped = field(CharacterId{1}, CharacterId{100}, "aa aa aa");
     restart();
@@ -108,6 +109,43 @@ TEST_F(EditTextRender, borderAndBackgroundFrameTheField) {
     EXPECT_EQ(pixel(image, 50, 60), black); // the row at the bottom edge is the border's too
     EXPECT_EQ(pixel(image, 50, 61), stageColor);
     EXPECT_EQ(pixel(image, 50, 70), stageColor);
+}
+
+TEST_F(EditTextRender, autoSizeFitsTheBoxToTheTextKeepingTheChosenEdge) {
+    // "aa" takes 40 px, one line 20 px: with the gutters the box becomes 44 x 24 px.
+    DefineEditTextTag fitted = field(CharacterId{1}, CharacterId{100}, "aa");
+    fitted.border = true;
+    fitted.autoSize = true;
+    show(fitted);
+    QImage image = render();
+    EXPECT_EQ(pixel(image, 44, 10), black);
+    EXPECT_EQ(pixel(image, 20, 24), black);
+    EXPECT_EQ(pixel(image, 50, 10), stageColor);
+    EXPECT_EQ(pixel(image, 20, 30), stageColor);
+
+    const auto fittedWith = [&](TextAutoSize mode) {
+        placedField()->settings().autoSize = mode;
+        placedField()->touch();
+        return render();
+    };
+    image = fittedWith(TextAutoSize::Right);
+    EXPECT_EQ(pixel(image, 56, 10), black);
+    EXPECT_EQ(pixel(image, 55, 10), stageColor);
+    EXPECT_EQ(pixel(image, 59, 10), red); // the text moves with the box
+    EXPECT_EQ(pixel(image, 100 - 2, 10), white);
+
+    image = fittedWith(TextAutoSize::Center);
+    EXPECT_EQ(pixel(image, 28, 10), black);
+    EXPECT_EQ(pixel(image, 72, 10), black);
+    EXPECT_EQ(pixel(image, 27, 10), stageColor);
+
+    // Wrapped text keeps its width; only the height follows the lines.
+    placedField()->settings().wordWrap = true;
+    placedField()->setText(U"aa aa aa");
+    image = fittedWith(TextAutoSize::Left);
+    EXPECT_EQ(pixel(image, 99, 30), white);
+    EXPECT_EQ(pixel(image, 5, 52), red);    // the third line, shown although past the old bottom
+    EXPECT_EQ(pixel(image, 50, 64), black); // three 20 px lines and the gutters
 }
 
 TEST_F(EditTextRender, passwordFieldsShowStars) {

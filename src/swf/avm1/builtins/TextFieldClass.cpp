@@ -49,6 +49,20 @@ double wholeTwips(double pixels) {
     return std::trunc(pixels * 20.0 + (pixels >= 0 ? 1e-9 : -1e-9));
 }
 
+const char* autoSizeName(TextAutoSize mode) {
+    switch (mode) {
+    case TextAutoSize::Left:
+        return "left";
+    case TextAutoSize::Center:
+        return "center";
+    case TextAutoSize::Right:
+        return "right";
+    case TextAutoSize::None:
+        break;
+    }
+    return "none";
+}
+
 std::string utf8(const std::u32string& text) {
     return encodeUtf8(text);
 }
@@ -168,7 +182,7 @@ std::optional<Value> getTextFieldProperty(Interpreter& vm, EditTextObject& field
         return settings.variableName.empty() ? Value(Null{}) : Value(settings.variableName);
     }
     if (named(name, "autoSize")) {
-        return Value(settings.autoSize ? "left" : "none");
+        return Value(autoSizeName(settings.autoSize));
     }
     if (named(name, "_width") || named(name, "_height")) {
         const Rect& bounds = settings.bounds;
@@ -222,9 +236,13 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
             bindField(vm, field, vm.context().root);
         }
     } else if (named(name, "autoSize")) {
+        // true means "left"; any word but the three modes, like false, means "none".
         const std::string mode =
             value.isBoolean() ? (vm.toBoolean(value) ? "left" : "none") : vm.toString(value);
-        settings.autoSize = mode != "none";
+        settings.autoSize = mode == "left"     ? TextAutoSize::Left
+                            : mode == "center" ? TextAutoSize::Center
+                            : mode == "right"  ? TextAutoSize::Right
+                                               : TextAutoSize::None;
     } else if (named(name, "_x") || named(name, "_y")) {
         // A field's position drops fractions of a twip where a clip's rounds them.
         const double pixels = vm.toNumber(value);
@@ -310,6 +328,7 @@ void installTextField(Interpreter& vm) {
     if (vm.version() >= 6) {
         vm.setMethod(*vm.movieClipPrototype, "createTextField", createTextField);
     }
+    installTextFieldFormats(vm, *prototype);
     if (vm.version() >= 6) {
         vm.setMethod(*prototype, "getDepth",
                      [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
