@@ -32,6 +32,7 @@ void installMouse(Interpreter& vm);
 void installButton(Interpreter& vm);
 void installTextField(Interpreter& vm);
 void installTextFormat(Interpreter& vm);
+void installSelection(Interpreter& vm);
 void installGlobalFunctions(Interpreter& vm);
 void installBitmapData(Interpreter& vm);
 void installMatrix(Interpreter& vm);

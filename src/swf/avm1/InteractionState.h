@@ -19,6 +19,7 @@ struct InteractionState {
     std::shared_ptr<Object> key;
     std::shared_ptr<Object> mouse;
     std::shared_ptr<Object> buttonPrototype;
+    std::weak_ptr<Object> focus; // the object a script gave the keyboard focus
 };
 
 } // namespace kf::swf::avm1

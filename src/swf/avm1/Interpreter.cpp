@@ -83,6 +83,7 @@ void Interpreter::ensureGlobals() {
     installButton(*this);
     installTextField(*this);
     installTextFormat(*this);
+    installSelection(*this);
     installGlobalFunctions(*this);
     installBitmapData(*this);
     installMatrix(*this);

@@ -75,11 +75,14 @@ SpriteObject* duplicateClip(Interpreter& vm, SpriteObject& source, const std::st
     return clip && !clip->isRemoved() ? clip : nullptr;
 }
 
-void removeScriptClip(SpriteObject& clip) {
+void removeScriptClip(DisplayObject& clip) {
     SpriteObject* parent = clip.parent();
     const std::int64_t depth = clip.depth().value;
     // A clip waiting inside an unloading one keeps its children to the end.
-    if (parent && depth >= scriptDepthOffset && depth <= highestRemovableDepth && !clip.isInUnloadingClip()) {
+    const SpriteObject* sprite = clip.asSprite();
+    const bool waiting = sprite ? sprite->isInUnloadingClip()
+                                : parent && (parent->isUnloading() || parent->isInUnloadingClip());
+    if (parent && depth >= scriptDepthOffset && depth <= highestRemovableDepth && !waiting) {
         parent->removeChild(clip.depth());
     }
 }

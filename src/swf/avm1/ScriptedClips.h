@@ -27,7 +27,7 @@ SpriteObject* duplicateClip(Interpreter& vm, SpriteObject& source, const std::st
 
 // removeMovieClip and the RemoveSprite action: only clips at script depths 0 to 1048575 can
 // be removed; timeline clips and those parked below stay.
-void removeScriptClip(SpriteObject& clip);
+void removeScriptClip(DisplayObject& clip);
 
 // The clip's new instance joins the stage: initObject's properties, then (SWF 6 and later)
 // its construct event, right away inside the calling script.

@@ -142,7 +142,7 @@ void TextDrawer::drawField(const EditTextObject& field, const QTransform& world,
     // Text in device fonts is drawn opaque whatever alpha the colour transform asks for, and
     // so are its field's background and border.
     ColorTransform transform = objectTransform;
-    if (!settings.embeddedFont) {
+    if (!settings.drawingFont()) {
         transform.alphaMultiplier = 256;
         transform.alphaAddition = 0;
     }

@@ -49,8 +49,8 @@ const TextLayout& TextLayout::of(const EditTextObject& field) {
 
 TextLayout::TextLayout(const EditTextObject& field) : m_revision(field.revision()) {
     const EditTextSettings& settings = field.settings();
-    const FontCharacter* embedded = settings.embeddedFont.get();
-    const bool device = !embedded && DeviceFonts::available();
+    const FontCharacter* embedded = settings.drawingFont();
+    const bool device = !settings.embedFonts && DeviceFonts::available();
 
     // Every character with its glyph and metrics, paragraphs split at U+000A.
     std::vector<std::vector<Placed>> paragraphs(1);

@@ -33,8 +33,9 @@ EditTextSettings settingsOf(const EditTextCharacter& character) {
         format.font = font->name();
         format.bold = font->bold();
         format.italic = font->italic();
-        if (tag.useOutlines && font->glyphCount() > 0) {
+        if (font->glyphCount() > 0) {
             settings.embeddedFont = font;
+            settings.embedFonts = tag.useOutlines;
         }
     } else if (tag.fontClass) {
         format.font = *tag.fontClass;

@@ -33,8 +33,12 @@ struct EditTextSettings {
     bool selectable = true;
     Rgba borderColor{0, 0, 0, 255};
     Rgba backgroundColor{255, 255, 255, 255};
-    std::shared_ptr<const FontCharacter> embeddedFont; // drawn with its glyphs when set
-    TextFormat format;                                 // the field's own format: what plain text is set in
+    // The font the definition names, when it has glyphs; the text is drawn with them
+    // while embedFonts is on.
+    std::shared_ptr<const FontCharacter> embeddedFont;
+    bool embedFonts = false;
+    const FontCharacter* drawingFont() const { return embedFonts ? embeddedFont.get() : nullptr; }
+    TextFormat format; // the field's own format: what plain text is set in
     std::string variableName;
 };
 

@@ -87,6 +87,18 @@ TEST(TextField, anEmptyFieldLeavesItsVariableUndefined) {
     EXPECT_EQ(play(fieldMovie(script, next), 2), (Lines{"undefined", "", "undefined"}));
 }
 
+TEST(TextField, thePrototypeHoldsThePropertiesAndInstancesAnswerThroughIt) {
+    ActionAssembler script;
+    for (const char* name : {"text", "background", "embedFonts", "_width"}) {
+        invoke(script, "TextField.prototype", "hasOwnProperty", {PushValue(std::string(name))}).trace();
+    }
+    invoke(script, "field", "hasOwnProperty", {PushValue(std::string("text"))}).trace();
+    traceMember(script, "field", "embedFonts");
+    setMember(script, "field", "embedFonts", true);
+    traceMember(script, "field", "embedFonts");
+    EXPECT_EQ(play(fieldMovie(script)), (Lines{"true", "true", "true", "false", "false", "false", "true"}));
+}
+
 TEST(TextField, htmlTextOfAPlainFieldIsItsText) {
     ActionAssembler script;
     setMember(script, "field", "htmlText", std::string("<b>x</b>"));
@@ -200,6 +212,20 @@ TEST(TextField, autoSizeTakesTheThreeModesAndTrueAsLeft) {
         traceMember(script, "t", "autoSize");
     }
     EXPECT_EQ(run(8, script), (Lines{"center", "left", "right", "none", "none"}));
+}
+
+TEST(Selection, focusGoesWhereAScriptPutsItUntilTheObjectLeaves) {
+    ActionAssembler script = fieldWithText();
+    invoke(script, "Selection", "getFocus").trace();
+    invoke(script, "Selection", "setFocus", {Variable{"t"}}).trace();
+    invoke(script, "Selection", "getFocus").trace();
+    invoke(script, "Selection", "setFocus", {PushValue(std::string("nowhere"))}).trace();
+    invoke(script, "Selection", "getFocus").trace();
+    invokeAndDrop(script, "t", "removeTextField");
+    invoke(script, "Selection", "getFocus").trace();
+    script.pushString("t").getVariable().action(ActionCode::TypeOf).trace();
+    EXPECT_EQ(run(8, script),
+              (Lines{"null", "true", "_level0.t", "false", "_level0.t", "null", "undefined"}));
 }
 
 TEST(TextField, scriptMadeFieldTakesTextAndASoundOfItsOwn) {

@@ -184,6 +184,9 @@ std::optional<Value> getTextFieldProperty(Interpreter& vm, EditTextObject& field
     if (named(name, "autoSize")) {
         return Value(autoSizeName(settings.autoSize));
     }
+    if (named(name, "embedFonts")) {
+        return Value(settings.embedFonts);
+    }
     if (named(name, "_width") || named(name, "_height")) {
         const Rect& bounds = settings.bounds;
         const Matrix& matrix = field.matrix();
@@ -223,6 +226,9 @@ bool setTextFieldProperty(Interpreter& vm, EditTextObject& field, std::string_vi
         settings.wordWrap = vm.toBoolean(value);
     } else if (named(name, "password")) {
         settings.password = vm.toBoolean(value);
+    } else if (named(name, "embedFonts")) {
+        // On without glyphs to draw with, the field shows nothing but still says so.
+        settings.embedFonts = vm.toBoolean(value);
     } else if (named(name, "selectable")) {
         settings.selectable = vm.toBoolean(value);
     } else if (named(name, "variable")) {
@@ -318,6 +324,18 @@ Value createTextField(Interpreter& vm, const Value& thisValue, std::vector<Value
     return placed && vm.version() >= 8 ? Value(vm.clipObject(*placed)) : Value();
 }
 
+constexpr const char* prototypeProperties[] = {"text",       "htmlText",   "length",      "textColor",
+                                               "border",     "background", "borderColor", "backgroundColor",
+                                               "html",       "multiline",  "wordWrap",    "password",
+                                               "selectable", "type",       "variable",    "autoSize",
+                                               "embedFonts"};
+
+EditTextObject* fieldOf(Interpreter& vm, const Value& thisValue) {
+    Object* self = thisValue.objectOrNull();
+    DisplayObject* object = self ? vm.resolveDisplayObject(*self) : nullptr;
+    return object ? object->asEditText() : nullptr;
+}
+
 } // namespace
 
 void installTextField(Interpreter& vm) {
@@ -329,6 +347,30 @@ void installTextField(Interpreter& vm) {
         vm.setMethod(*vm.movieClipPrototype, "createTextField", createTextField);
     }
     installTextFieldFormats(vm, *prototype);
+    vm.setMethod(*prototype, "removeTextField",
+                 [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
+                     if (EditTextObject* field = fieldOf(interpreter, thisValue)) {
+                         removeScriptClip(*field);
+                     }
+                     return Value();
+                 });
+    // The properties live on the prototype as getter and setter pairs, where scripts can
+    // find them (hasOwnProperty); instances answer them before the prototype is asked.
+    for (const char* name : prototypeProperties) {
+        Property& property = prototype->define(name, Value(), DontEnum);
+        property.getter =
+            vm.newFunction([name](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
+                EditTextObject* field = fieldOf(interpreter, thisValue);
+                return field ? getTextFieldProperty(interpreter, *field, name).value_or(Value()) : Value();
+            });
+        property.setter = vm.newFunction(
+            [name](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
+                if (EditTextObject* field = fieldOf(interpreter, thisValue)) {
+                    setTextFieldProperty(interpreter, *field, name, argument(arguments, 0));
+                }
+                return Value();
+            });
+    }
     if (vm.version() >= 6) {
         vm.setMethod(*prototype, "getDepth",
                      [](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) {
