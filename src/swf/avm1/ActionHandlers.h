@@ -23,6 +23,9 @@ void installString(Interpreter& vm);
 void installNumber(Interpreter& vm);
 void installBoolean(Interpreter& vm);
 void installMath(Interpreter& vm);
+void installRectangle(Interpreter& vm);
+// A flash.geom.Rectangle of these pixel values (a plain object where scripts see no flash package).
+Value newRectangle(Interpreter& vm, double x, double y, double width, double height);
 void installMovieClip(Interpreter& vm);
 void installMovieClipGeometry(Interpreter& vm);
 void installSound(Interpreter& vm);

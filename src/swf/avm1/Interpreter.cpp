@@ -74,6 +74,7 @@ void Interpreter::ensureGlobals() {
     installNumber(*this);
     installBoolean(*this);
     installMath(*this);
+    installRectangle(*this);
     installMovieClip(*this);
     installMovieClipGeometry(*this);
     installSound(*this);

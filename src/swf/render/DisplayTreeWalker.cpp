@@ -27,7 +27,7 @@ constexpr double largestOffset = 1e9;
 // The object's world transform, or nothing when it is degenerate (a zero scale hides the
 // object; a NaN or a runaway product of nested scales would poison the rasteriser).
 std::optional<QTransform> worldOf(const DisplayObject& object, const QTransform& parentWorld) {
-    const Matrix& matrix = object.matrix();
+    const Matrix matrix = object.contentMatrix();
     const QTransform world =
         QTransform(matrix.a, matrix.b, matrix.c, matrix.d, matrix.tx, matrix.ty) * parentWorld;
     const double determinant = world.determinant();
@@ -106,7 +106,11 @@ void DisplayTreeWalker::walk(const DisplayList& list, const QTransform& parentWo
             m_backend.pushLayer(*effects, deviceBounds(*object, objectWorld, m_nesting));
             ++m_openLayers;
         }
+        const bool scrolled = beginScrollClip(*object, objectWorld);
         drawObject(*object, objectWorld, transform);
+        if (scrolled) {
+            m_backend.popMask();
+        }
         if (effects) {
             --m_openLayers;
             m_backend.popLayer();
@@ -161,6 +165,20 @@ void DisplayTreeWalker::drawObject(const DisplayObject& object, const QTransform
     if (const DisplayList* children = object.children()) {
         walk(*children, world, transform);
     }
+}
+
+bool DisplayTreeWalker::beginScrollClip(const DisplayObject& object, const QTransform& world) {
+    const std::optional<Rect>& area = object.scrollRect();
+    if (!area) {
+        return false;
+    }
+    QPainterPath shown;
+    shown.addRect(QRectF(area->xMin.value, area->yMin.value, area->width().value, area->height().value));
+    m_backend.beginMask(world.mapRect(shown.boundingRect()));
+    const QBrush solid(Qt::black);
+    m_backend.fillPath(shown, world, FillPaint{&solid, nullptr});
+    m_backend.endMask();
+    return true;
 }
 
 QRectF DisplayTreeWalker::bitmapArea(const BitmapObject& bitmap) {

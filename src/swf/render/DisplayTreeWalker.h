@@ -33,6 +33,10 @@ private:
     void drawBitmap(const BitmapObject& bitmap, const QTransform& world, const ColorTransform& transform,
                     bool asMask);
     static QRectF bitmapArea(const BitmapObject& bitmap);
+    // Opens the mask of the object's scrollRect, when it has one; the caller pops it after.
+    // Drawn as part of a mask the object keeps its scroll offset but is not cut, as in
+    // Flash Player.
+    bool beginScrollClip(const DisplayObject& object, const QTransform& world);
     // Where the object and its visible, unmasked children land, in output pixels.
     QRectF deviceBounds(const DisplayObject& object, const QTransform& world, int level) const;
 

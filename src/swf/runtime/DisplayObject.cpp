@@ -35,9 +35,9 @@ void DisplayObject::setScriptMask(DisplayObject* mask) {
 }
 
 Matrix DisplayObject::worldMatrix() const {
-    Matrix result = matrix();
+    Matrix result = contentMatrix();
     for (const DisplayObject* ancestor = m_parent; ancestor != nullptr; ancestor = ancestor->parent()) {
-        result = ancestor->matrix() * result;
+        result = ancestor->contentMatrix() * result;
     }
     return result;
 }
@@ -48,6 +48,13 @@ ColorTransform DisplayObject::worldColorTransform() const {
         result = result.concatenated(ancestor->colorTransform());
     }
     return result;
+}
+
+Matrix DisplayObject::contentMatrix() const {
+    if (!m_scrollRect) {
+        return matrix();
+    }
+    return matrix() * Matrix::translation(-m_scrollRect->xMin.value, -m_scrollRect->yMin.value);
 }
 
 } // namespace kf::swf

@@ -116,6 +116,12 @@ public:
     bool cacheAsBitmap() const { return m_properties.cacheAsBitmap; }
     void setCacheAsBitmap(bool cache) { m_properties.cacheAsBitmap = cache; }
 
+    // scrollRect: the part of its own space (twips) the object shows, moved to its origin.
+    const std::optional<Rect>& scrollRect() const { return m_scrollRect; }
+    void setScrollRect(std::optional<Rect> area) { m_scrollRect = area; }
+    // What takes the object's own space into its parent's: the scroll offset, then matrix().
+    Matrix contentMatrix() const;
+
     bool visible() const { return m_properties.visible; }
     void setVisible(bool visible) { m_properties.visible = visible; }
 
@@ -143,6 +149,7 @@ private:
     const PlaceObjectTag* m_placedBy = nullptr;
     const PlaceObjectTag* m_clipActionSource = nullptr;
     std::uint64_t m_creationOrder = 0;
+    std::optional<Rect> m_scrollRect;
     bool m_removed = false;
     DisplayProperties m_properties;
     std::shared_ptr<void> m_scriptObject;

@@ -9,10 +9,7 @@ namespace {
 // variable = new flash.display.BitmapData(arguments)
 ActionAssembler& makeBitmap(ActionAssembler& to, const std::string& variable,
                             const std::vector<Operand>& arguments) {
-    to.pushString(variable);
-    pushArguments(to, arguments);
-    to.pushString("flash").getVariable().pushString("display").action(ActionCode::GetMember);
-    return to.pushString("BitmapData").action(ActionCode::NewMethod).setVariable();
+    return constructFlashClass(to, variable, "display", "BitmapData", arguments);
 }
 
 TEST(BitmapData, sizesAndTheFillColourAsTheConstructorTakesThem) {

@@ -50,6 +50,16 @@ inline ActionAssembler& construct(ActionAssembler& to, const std::string& variab
     return to.pushString(className).action(ActionCode::NewObject).setVariable();
 }
 
+// variable = new flash.<package>.<className>(arguments)
+inline ActionAssembler& constructFlashClass(ActionAssembler& to, const std::string& variable,
+                                            const std::string& package, const std::string& className,
+                                            const std::vector<Operand>& arguments = {}) {
+    to.pushString(variable);
+    pushArguments(to, arguments);
+    to.pushString("flash").getVariable().pushString(package).action(ActionCode::GetMember);
+    return to.pushString(className).action(ActionCode::NewMethod).setVariable();
+}
+
 // object.member = value
 inline ActionAssembler& assignMember(ActionAssembler& to, const std::string& object,
                                      const std::string& member, const Operand& value) {

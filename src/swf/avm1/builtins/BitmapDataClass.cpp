@@ -59,22 +59,6 @@ Value signedColor(std::uint32_t argb) {
     return Value(static_cast<double>(static_cast<std::int32_t>(argb)));
 }
 
-// flash.geom.Rectangle when a script can see one, a plain object with the same fields if not.
-Value newRectangle(Interpreter& vm, double x, double y, double width, double height) {
-    const Value global(vm.global().shared_from_this());
-    const Value constructor = vm.getMember(vm.getMember(vm.getMember(global, "flash"), "geom"), "Rectangle");
-    std::vector<Value> fields{Value(x), Value(y), Value(width), Value(height)};
-    if (Object* function = constructor.objectOrNull(); function && function->isCallable()) {
-        return vm.construct(constructor, fields);
-    }
-    auto plain = vm.newObject();
-    plain->define("x", fields[0]);
-    plain->define("y", fields[1]);
-    plain->define("width", fields[2]);
-    plain->define("height", fields[3]);
-    return Value(plain);
-}
-
 using SurfaceMethod = Value (*)(Interpreter&, BitmapSurface&, std::vector<Value>&);
 
 // Methods of a disposed (or never made) bitmap do nothing and give undefined.

@@ -1,11 +1,12 @@
-// The MovieClip methods about space: getBounds, getRect, hitTest, localToGlobal and
-// globalToLocal. Coordinates are pixels; the stage is the root's parent space.
+// The MovieClip methods about space: getBounds, getRect, hitTest, localToGlobal,
+// globalToLocal and scrollRect. Coordinates are pixels; the stage is the root's parent space.
 #include "swf/avm1/ActionHandlers.h"
 #include "swf/avm1/BuiltinSupport.h"
 #include "swf/runtime/DisplayBounds.h"
 #include "swf/runtime/HitTest.h"
 #include "swf/runtime/SpriteObject.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kf::swf::avm1 {
@@ -57,9 +58,54 @@ void mapPoint(Interpreter& vm, const Value& point, const Matrix& matrix) {
     vm.setMember(point, "y", Value((matrix.b * x + matrix.d * y + matrix.ty) / 20.0));
 }
 
+// Pixels as twips, kept where a sum of two still fits the rectangle's 32-bit coordinates.
+Twips boundedTwips(double pixels) {
+    constexpr double largestPixels = 5e7;
+    return Twips::fromPixels(std::isfinite(pixels) ? std::clamp(pixels, -largestPixels, largestPixels) : 0.0);
+}
+
+// scrollRect (SWF 8): a rectangle of the clip's space, given and read back as x, y, width
+// and height in pixels; anything but an object takes it away.
+void installScrollRect(Interpreter& vm) {
+    Property& property = vm.movieClipPrototype->define("scrollRect", Value(), DontEnum | Version8);
+    property.getter =
+        vm.newFunction([](Interpreter& interpreter, const Value& thisValue, std::vector<Value>&) -> Value {
+            const SpriteObject* clip = interpreter.resolveClipValue(thisValue);
+            if (!clip || !clip->scrollRect()) {
+                return Value();
+            }
+            const Rect& area = *clip->scrollRect();
+            return newRectangle(interpreter, area.xMin.toPixels(), area.yMin.toPixels(),
+                                area.width().toPixels(), area.height().toPixels());
+        });
+    property.setter =
+        vm.newFunction([](Interpreter& interpreter, const Value& thisValue, std::vector<Value>& arguments) {
+            SpriteObject* clip = interpreter.resolveClipValue(thisValue);
+            if (!clip) {
+                return Value();
+            }
+            const Value given = argument(arguments, 0);
+            if (!given.isObject()) {
+                clip->setScrollRect(std::nullopt);
+                return Value();
+            }
+            auto field = [&](std::string_view name) {
+                return interpreter.toNumber(interpreter.getMember(given, name));
+            };
+            const Twips left = boundedTwips(field("x"));
+            const Twips top = boundedTwips(field("y"));
+            // A negative size shows nothing.
+            const Twips width = boundedTwips(std::max(field("width"), 0.0));
+            const Twips height = boundedTwips(std::max(field("height"), 0.0));
+            clip->setScrollRect(Rect{left, left + width, top, top + height});
+            return Value();
+        });
+}
+
 } // namespace
 
 void installMovieClipGeometry(Interpreter& vm) {
+    installScrollRect(vm);
     method(vm, "getBounds", [](Interpreter& interpreter, SpriteObject& clip, std::vector<Value>& arguments) {
         return boundsObject(interpreter, clip, arguments, BoundsKind::WithStrokes);
     });
