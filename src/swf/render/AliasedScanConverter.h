@@ -51,7 +51,6 @@ public:
     struct Crossing {
         std::int64_t firstPixel = 0; // of those whose centre is at or right of the edge
         int winding = 0;
-        bool operator<(const Crossing& other) const { return firstPixel < other.firstPixel; }
     };
 
 private:
